@@ -1,0 +1,25 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The two commands of the README. Each installs what the project needs,
+# configures and builds; `test` then runs every test, `run` starts the station.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: deps configure build test run clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -Wno-dev >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@$(BUILD)/tools/tvf/tvf dump examples/demo.tvf
+
+clean:
+	@rm -rf $(BUILD)

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+namespace tevrix {
+
+// The folder of the running executable, ending with '/'. The station keeps its
+// configuration, results and catalogues there.
+std::string ExecutableDir();
+
+// Where temporary folders go: $TMPDIR when set and non-empty, else /tmp.
+// Ends with '/'.
+std::string TempRoot();
+
+// Appends '/' unless the path already ends with one (or is empty).
+std::string WithTrailingSlash(std::string path);
+
+} // namespace tevrix

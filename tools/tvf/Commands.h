@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tevrix::tool {
+
+// A command of the tool gets its arguments after the command's name and
+// returns the process exit code. Errors are reported as one line on stderr.
+using Arguments = std::vector<std::string>;
+
+int PackCommand(const Arguments& args);
+int DumpCommand(const Arguments& args);
+
+// Thrown by commands for a failure to report; main prints it and exits 1.
+struct ToolError {
+    std::string Message;
+};
+
+} // namespace tevrix::tool
