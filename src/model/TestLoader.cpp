@@ -37,7 +37,7 @@ void UnpackFile(BinaryReader& body, const std::string& path, size_t size) {
     file.Close();
 }
 
-void UnpackFiles(BinaryReader& body, const std::string& folder) {
+void UnpackFiles(BinaryReader& body, const std::string& folder, std::vector<std::string>& names) {
     const int32_t count = body.ReadInt32();
     if (count > tvf::kMaxFiles)
         throw FormatError("too many embedded files");
@@ -52,6 +52,8 @@ void UnpackFiles(BinaryReader& body, const std::string& folder) {
         if (size < 0)
             throw FormatError("negative embedded file size");
         UnpackFile(body, folder + name, static_cast<size_t>(size));
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
     }
 }
 
@@ -88,6 +90,7 @@ LoadTestOutcome LoadTest(const std::string& name,
     auto test = std::make_unique<TTest>(tempRoot);
     test->FileName = name;
     TTaskList tasks;
+    std::vector<std::string> fileNames;
     try {
         std::vector<uint8_t> bytes =
             received ? std::vector<uint8_t>(received->begin(), received->end())
@@ -115,12 +118,8 @@ LoadTestOutcome LoadTest(const std::string& name,
         }
 
         ReadTasks(bodyReader, body, tasks);
-        UnpackFiles(bodyReader, test->TempDir);
-    } catch (const FormatError&) {
-        return Outcome(LoadTestStatus::Failed, kMsgTestLoadError);
-    } catch (const IoError&) {
-        return Outcome(LoadTestStatus::Failed, kMsgTestLoadError);
-    } catch (const std::exception&) { // out of memory, no thread, ...
+        UnpackFiles(bodyReader, test->TempDir, fileNames);
+    } catch (const std::exception&) { // damaged data, a file not written, out of memory
         return Outcome(LoadTestStatus::Failed, kMsgTestLoadError);
     }
 
@@ -129,6 +128,7 @@ LoadTestOutcome LoadTest(const std::string& name,
     LoadTestOutcome outcome = Outcome(LoadTestStatus::Loaded);
     outcome.Test = std::move(test);
     outcome.Tasks = std::move(tasks);
+    outcome.FileNames = std::move(fileNames);
     return outcome;
 }
 

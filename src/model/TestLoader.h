@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tevrix {
 
@@ -35,6 +36,9 @@ struct LoadTestOutcome {
     std::string Message;
     std::unique_ptr<TTest> Test;
     TTaskList Tasks;
+    // The embedded files unpacked into Test->TempDir, in file order (a name
+    // repeated in the file is listed once; its last content is kept).
+    std::vector<std::string> FileNames;
 };
 
 // Asks the pupil for the opening password: the text typed, or nothing when
