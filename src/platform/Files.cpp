@@ -145,4 +145,17 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     }
 }
 
+void AppendFileBytes(const std::string& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        ThrowErrno(path, errno);
+    int error = WriteAll(fd, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0)
+        ThrowErrno(path, error);
+}
+
 } // namespace tevrix

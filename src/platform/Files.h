@@ -60,4 +60,9 @@ private:
 // file is untouched and the temporary file removed.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Appends `bytes` to the end of `path` with one write, creating the file when
+// missing, and flushes it to disk. Throws IoError; the file is closed in
+// every case.
+void AppendFileBytes(const std::string& path, std::string_view bytes);
+
 } // namespace tevrix
