@@ -6,6 +6,9 @@
 namespace tevrix {
 
 std::string TranslateText(const char* source) {
+    // gettext answers the empty id with the catalogue's header.
+    if (source[0] == '\0')
+        return {};
     return dgettext("default", source);
 }
 
