@@ -82,11 +82,10 @@ std::string Format(std::string_view pattern, const std::vector<FormatArg>& args,
             out += FormatFixed(value, decimals, decimalSeparator);
             done = true;
         }
-        if (done) {
-            ++next;
-        } else {
+        if (!done)
             out.append(pattern.substr(i, j - i + 1));
-        }
+        if (conversion == 's' || conversion == 'd' || conversion == 'f')
+            ++next; // placeholders take their arguments by position, fitting or not
         i = j + 1;
     }
     return out;

@@ -12,9 +12,10 @@ namespace tevrix {
 using FormatArg = std::variant<std::string, long long, double>;
 
 // printf-style formatting of the program's texts. Understands %s, %d, %1.1f
-// (any width.precision f, written with `decimalSeparator`) and %%. A
-// placeholder without an argument, or with one of the wrong type, is written
-// as it stands, so a bad translation can never crash the program.
+// (any width.precision f, written with `decimalSeparator`) and %%. Each
+// placeholder takes the next argument; one without an argument, or with one
+// of the wrong type, is written as it stands, so a bad translation can never
+// crash the program.
 std::string Format(std::string_view pattern, const std::vector<FormatArg>& args,
                    char decimalSeparator);
 
