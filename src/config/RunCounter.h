@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "config/RebootMarkers.h"
+#include "config/UserStore.h"
+#include "model/Test.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tevrix {
+
+// The user store's subkey of the counts, one value per test named by its UId.
+inline constexpr const char* kRunCountSubkey = "CountRunTest";
+// The count assumed when the test's marker exists but its count is missing
+// or no number.
+inline constexpr int32_t kRunCountFallback = 100;
+// %d is the test's MaxRuns. The line break is blank, LF, CR, as it always was.
+inline constexpr const char* kMsgRunLimit =
+    "Извините, но этот тест не может быть запущен более %d раз \n\rбез "
+    "перезагрузки компьютера.";
+
+struct RunLimitCheck {
+    bool Allowed = true;
+    // When refused: kMsgRunLimit with MaxRuns, for a box captioned
+    // "Внимание!" with the error icon.
+    std::string Message;
+};
+
+// Limits how often a test may be started between two restarts of the
+// computer.
+class RunCounter {
+public:
+    RunCounter(UserStore store, RebootMarkers markers);
+
+    // Counts a start of `test` and returns the number of starts counted
+    // before this one since the computer started: 0 for the first start
+    // (which makes the test's marker), else the stored count (the fallback
+    // when it is unusable), which is then raised by one.
+    int32_t CountTestRun(const TTest& test);
+
+    // Nothing is counted for a test with MaxRuns 0 or less. Otherwise the
+    // start is counted and refused when the count before it reached
+    // MaxRuns; a refused start is counted as well.
+    RunLimitCheck CheckRunLimit(const TTest& test);
+
+private:
+    UserStore m_store;
+    RebootMarkers m_markers;
+};
+
+} // namespace tevrix

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "config/IniDocument.h"
+#include "config/Settings.h"
+
+#include <string>
+
+namespace tevrix {
+
+// The configuration file, in the executable's folder.
+inline constexpr const char* kConfigFileName = "TevrixStudent_Config.txt";
+
+inline constexpr const char* kMsgLoadSettingsError = "Ошибка при загрузке параметров программы!";
+inline constexpr const char* kMsgSaveSettingsError =
+    "Ошибка при сохранении параметров программы!";
+
+// Whether a load or save worked; Message is what a plain message box shows
+// (empty when there is nothing to show).
+struct SettingsOutcome {
+    bool Ok = true;
+    std::string Message;
+};
+
+// Reads the file's keys over the current values, section Save first, Sound
+// last. A key that is missing, a number that is no number, and an empty
+// bool, integer or colour keep the current value; an empty string value
+// empties the string. A missing file changes nothing and is no failure; an
+// unreadable one changes nothing and fails with kMsgLoadSettingsError.
+SettingsOutcome LoadSettings(Settings& settings, const std::string& path);
+
+// Writes every file setting. An existing file keeps all its other lines in
+// place; a new one gets the sections and keys in the order of the table
+// below. The file is replaced atomically, so on failure
+// (kMsgSaveSettingsError) it is exactly as it was.
+SettingsOutcome SaveSettings(const Settings& settings, const std::string& path);
+
+// The same on a document in memory. WriteSettings is false when a value
+// cannot be written so that it reads back the same; the document is then
+// only partly updated.
+void ReadSettings(const IniDocument& document, Settings& settings);
+bool WriteSettings(const Settings& settings, IniDocument& document);
+
+} // namespace tevrix
