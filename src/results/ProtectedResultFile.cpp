@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "results/ProtectedResultFile.h"
+
+#include "platform/Files.h"
+#include "results/ProtectedResultFormat.h"
+#include "text/BinaryWriter.h"
+#include "text/Cp1251.h"
+#include "text/ZlibOutputStream.h"
+
+namespace tevrix {
+namespace {
+
+// The UId less its first and last character (code points, as the UId is
+// UTF-8 here).
+std::string UIdMiddle(const std::string& uid) {
+    if (uid.empty())
+        return {};
+    size_t afterFirst = 0;
+    DecodeUtf8(uid, afterFirst);
+    size_t last = uid.size() - 1;
+    while (last > 0 && (static_cast<unsigned char>(uid[last]) & 0xC0) == 0x80)
+        --last;
+    return last > afterFirst ? uid.substr(afterFirst, last - afterFirst) : std::string();
+}
+
+bool NamesFileInFolder(const std::string& name) {
+    return name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
+ProtectedWriteOutcome Failure(ProtectedWriteStatus status, const std::string& path,
+                              const TextLocale& locale) {
+    ProtectedWriteOutcome outcome;
+    outcome.Status = status;
+    outcome.Path = path;
+    if (status == ProtectedWriteStatus::WrongSignature)
+        outcome.Message = ResultMessage{locale.Tr(kMsgWrongFileType),
+                                        locale.Tr(kResultCaptionError), MessageIcon::Error};
+    else if (status != ProtectedWriteStatus::OtherTest)
+        outcome.Message = ResultMessage{locale.Tr(kMsgProtectedWriteError),
+                                        locale.Tr(kResultCaptionAttention),
+                                        MessageIcon::Information};
+    return outcome;
+}
+
+// Reads the runs already recorded in `path` into `records`; returns the
+// failure that leaves the file alone, or Written when the runs were read.
+ProtectedWriteStatus ReadRecordedRuns(const std::string& path,
+                                      const ProtectedResultIdentity& identity,
+                                      std::vector<TResultTest>& records) {
+    try {
+        FileInputStream file(path);
+        ProtectedResultReader reader(file);
+        if (!reader.ReadSignature())
+            return ProtectedWriteStatus::WrongSignature;
+        const ProtectedResultIdentity found = reader.ReadIdentity();
+        if (found.UId != identity.UId || found.ResultKey != identity.ResultKey)
+            return ProtectedWriteStatus::OtherTest;
+        records = reader.ReadRecords();
+        return ProtectedWriteStatus::Written;
+    } catch (const FormatError&) {
+        return ProtectedWriteStatus::ReadFailed;
+    } catch (const IoError&) {
+        return ProtectedWriteStatus::ReadFailed;
+    }
+}
+
+} // namespace
+
+std::string ProtectedResultFileName(const std::string& prefix, const std::string& uid) {
+    const std::string middle = UIdMiddle(uid);
+    return middle.empty() ? std::string() : prefix + middle + std::string(tvpr::kExtension);
+}
+
+void WriteProtectedResultContent(OutputStream& output, const ProtectedResultIdentity& identity,
+                                 const std::vector<TResultTest>& records) {
+    output.Write(reinterpret_cast<const uint8_t*>(tvpr::kSignature.data()),
+                 tvpr::kSignature.size());
+    ZlibOutputStream content(output, tvpr::kCompressionLevel);
+    BinaryWriter writer(content);
+    writer.WriteText(Utf8ToCp1251(identity.UId));
+    writer.WriteText(Utf8ToCp1251(identity.ResultKey));
+    writer.WriteInt32(static_cast<int32_t>(records.size()));
+    for (const TResultTest& record : records)
+        record.SaveToStream(content);
+    content.Finish();
+}
+
+ProtectedWriteOutcome WriteProtectedResult(const ResultOutputSettings& settings,
+                                           const ProtectedResultIdentity& identity,
+                                           const TResultTest& record, const TextLocale& locale) {
+    const std::string middle = UIdMiddle(identity.UId);
+    if (middle.empty())
+        return {ProtectedWriteStatus::NoUId, std::nullopt, std::string()};
+    if (!NamesFileInFolder(middle))
+        return Failure(ProtectedWriteStatus::WriteFailed, std::string(), locale);
+    const std::string path = settings.ResultFilePath(
+        ProtectedResultFileName(settings.ProtectionResultPrefix, identity.UId));
+
+    std::vector<TResultTest> records;
+    if (FileExists(path)) {
+        const ProtectedWriteStatus read = ReadRecordedRuns(path, identity, records);
+        if (read != ProtectedWriteStatus::Written)
+            return Failure(read, path, locale);
+    }
+    records.push_back(record);
+    try {
+        MemoryOutputStream bytes;
+        WriteProtectedResultContent(bytes, identity, records);
+        const std::vector<uint8_t>& content = bytes.Bytes();
+        WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(content.data()),
+                                                   content.size()));
+    } catch (const std::exception&) {
+        return Failure(ProtectedWriteStatus::WriteFailed, path, locale);
+    }
+    return {ProtectedWriteStatus::Written, std::nullopt, path};
+}
+
+} // namespace tevrix
