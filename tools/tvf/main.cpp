@@ -19,6 +19,7 @@ const Command kCommands[] = {
     {"pack", tevrix::tool::PackCommand, "tvf pack TEST.json -o TEST.tvf"},
     {"dump", tevrix::tool::DumpCommand,
      "tvf dump TEST.tvf [--password P] [--extract DIR] [--plain]"},
+    {"results", tevrix::tool::ResultsCommand, "tvf results FILE.tvpr [--json]"},
 };
 
 int Usage() {
