@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -47,5 +48,9 @@ int main(int argc, char** argv) {
         }
         return 1;
     }
-    return Usage();
+    std::string names;
+    for (const Command& command : kCommands)
+        names += std::string(names.empty() ? "" : ", ") + command.Name;
+    std::fprintf(stderr, "tvf: unknown command \"%s\" (commands: %s)\n", argv[1], names.c_str());
+    return 2;
 }
