@@ -3,7 +3,6 @@
 
 #include "text/RegExp.h"
 #include "text/Strings.h"
-#include "text/Translate.h"
 
 #include <algorithm>
 
@@ -82,7 +81,7 @@ constexpr int kTrueEntry = 1;
 constexpr int kFalseEntry = 2;
 
 Evaluation EvaluateTrueFalse(const TTask& task, std::span<const int32_t> order,
-                             const ChosenEntriesAnswer& answer) {
+                             const ChosenEntriesAnswer& answer, const TextLocale& locale) {
     Evaluation evaluation;
     for (size_t s = 0; s < order.size(); ++s) {
         const int entry = SlotEntry(answer.Chosen, s, ChosenEntriesAnswer::kNoEntry);
@@ -92,8 +91,8 @@ Evaluation EvaluateTrueFalse(const TTask& task, std::span<const int32_t> order,
         else if (!right)
             evaluation.AllRight = false;
     }
-    const std::string yes = TranslateText("Да");
-    const std::string no = TranslateText("Нет");
+    const std::string yes = locale.Tr("Да");
+    const std::string no = locale.Tr("Нет");
     for (size_t v = 0; v < order.size(); ++v) {
         const int slot = SlotShowing(order, int(v));
         const int entry = slot < 0 ? ChosenEntriesAnswer::kNoEntry
@@ -183,7 +182,7 @@ std::vector<std::string> SplitTextAnswers(const std::string& textAnswers) {
 }
 
 Evaluation EvaluateAnswer(const TTask& task, std::span<const int32_t> variantOrder,
-                          const EnteredAnswer& answer, char decimalSeparator) {
+                          const EnteredAnswer& answer, const TextLocale& locale) {
     switch (task.Kind) {
     case TaskKind::tkSingleChoice:
         return EvaluateSingleChoice(task, variantOrder, AnswerOfKind<SingleChoiceAnswer>(answer));
@@ -193,10 +192,10 @@ Evaluation EvaluateAnswer(const TTask& task, std::span<const int32_t> variantOrd
     case TaskKind::tkMatching:
         return EvaluatePositions(task, variantOrder, AnswerOfKind<ChosenEntriesAnswer>(answer));
     case TaskKind::tkTrueFalse:
-        return EvaluateTrueFalse(task, variantOrder, AnswerOfKind<ChosenEntriesAnswer>(answer));
+        return EvaluateTrueFalse(task, variantOrder, AnswerOfKind<ChosenEntriesAnswer>(answer), locale);
     case TaskKind::tkNumberInput:
         return EvaluateNumbers(task, variantOrder, AnswerOfKind<NumberFieldsAnswer>(answer),
-                               decimalSeparator);
+                               locale.DecimalSeparator);
     case TaskKind::tkTextInput:
         return EvaluateText(task, AnswerOfKind<TypedTextAnswer>(answer));
     case TaskKind::tkPointOnImage:

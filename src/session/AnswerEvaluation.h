@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/Task.h"
+#include "results/TextLocale.h"
 #include "session/EnteredAnswer.h"
 #include "session/NumberMatching.h"
 
@@ -27,15 +28,15 @@ struct Evaluation {
 // number) `variantOrder[s]`; for kinds 1 to 6 the order holds one entry per
 // slot, each below the task's VariantCount or NumberCount. An answer of
 // another kind than the task's counts as nothing entered. Kinds 0 and above
-// 9 are not judged: right, with an empty answer text. `decimalSeparator` is
-// the system's, for the number fields of kind 6.
+// 9 are not judged: right, with an empty answer text. `locale` gives the
+// decimal separator of the number fields and the words "Да" and "Нет".
 //
 // A point task checked before the pupil placed a point is not right and
 // records no answer text. An empty line among a text task's answers accepts
 // nothing (as a regular expression it would accept every answer); a line
 // that is not a valid regular expression matches nothing.
 Evaluation EvaluateAnswer(const TTask& task, std::span<const int32_t> variantOrder,
-                          const EnteredAnswer& answer, char decimalSeparator);
+                          const EnteredAnswer& answer, const TextLocale& locale);
 
 // The accepted answers of a text task, split at CR LF, CR or LF; a line
 // break at the very end makes no extra line.

@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/PointsWord.h"
 
-#include "text/Translate.h"
 
 namespace tevrix {
 
-std::string PointsWord(long long n) {
+std::string PointsWord(long long n, const TextLocale& locale) {
     // Remainders keep the sign of n, so every negative n takes "баллов".
     const long long hundreds = n % 100;
     const long long tens = n % 10;
     if (hundreds >= 11 && hundreds <= 20)
-        return TranslateText("баллов");
+        return locale.Tr("баллов");
     if (tens == 1)
-        return TranslateText("балл");
+        return locale.Tr("балл");
     if (tens >= 2 && tens <= 4)
-        return TranslateText("балла");
-    return TranslateText("баллов");
+        return locale.Tr("балла");
+    return locale.Tr("баллов");
 }
 
 } // namespace tevrix

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "results/TextLocale.h"
+
 #include <string>
 
 namespace tevrix {
@@ -8,6 +10,6 @@ namespace tevrix {
 // The Russian word for points agreeing with n, translated: "балл" (1, 21,
 // 101), "балла" (2 to 4, 22, ...) or "баллов" (0, 5 to 20, 111, and every
 // negative n).
-std::string PointsWord(long long n);
+std::string PointsWord(long long n, const TextLocale& locale);
 
 } // namespace tevrix

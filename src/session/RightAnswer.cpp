@@ -2,7 +2,6 @@
 #include "session/RightAnswer.h"
 
 #include "text/Format.h"
-#include "text/Translate.h"
 
 #include <cmath>
 #include <cstdio>
@@ -79,19 +78,18 @@ void DescribeLists(const TTask& task, std::span<const int32_t> order,
     }
 }
 
-std::string RangeText(const TTask& task, int number, char decimalSeparator) {
+std::string RangeText(const TTask& task, int number, const TextLocale& locale) {
     const TNumberRange& range = task.NumberRange(number);
+    const char separator = locale.DecimalSeparator;
     if (task.RangeIsInterval(number))
-        return Format(TranslateText("Верный ответ в диапазоне от %s до %s."),
-                      {FormatGeneralNumber(range.Low, decimalSeparator),
-                       FormatGeneralNumber(range.High, decimalSeparator)},
-                      decimalSeparator);
-    return Format(TranslateText("Верный ответ: %s."), {FormatGeneralNumber(range.Low, decimalSeparator)},
-                  decimalSeparator);
+        return Format(locale.Tr("Верный ответ в диапазоне от %s до %s."),
+                      {FormatGeneralNumber(range.Low, separator), FormatGeneralNumber(range.High, separator)},
+                      separator);
+    return Format(locale.Tr("Верный ответ: %s."), {FormatGeneralNumber(range.Low, separator)}, separator);
 }
 
 std::string DescribeNumbers(const TTask& task, const Evaluation& evaluation,
-                            const AnswerColors& colors, char decimalSeparator,
+                            const AnswerColors& colors, const TextLocale& locale,
                             std::vector<SlotHighlight>& slots) {
     std::string text;
     for (size_t s = 0; s < slots.size() && s < evaluation.NumberSlots.size(); ++s) {
@@ -110,10 +108,10 @@ std::string DescribeNumbers(const TTask& task, const Evaluation& evaluation,
             slots[s].MarkColor = colors.Error;
             break;
         }
-        text += RangeText(task, verdict.AssignedNumber, decimalSeparator) + "\r\n";
+        text += RangeText(task, verdict.AssignedNumber, locale) + "\r\n";
     }
     if (!task.NumberOrderMatters)
-        text += TranslateText("Порядок не имеет значения.");
+        text += locale.Tr("Порядок не имеет значения.");
     return text;
 }
 
@@ -163,7 +161,7 @@ std::string FormatGeneralNumber(double value, char decimalSeparator) {
 
 RightAnswerView DescribeRightAnswer(const TTask& task, std::span<const int32_t> variantOrder,
                                     const EnteredAnswer& answer, const Evaluation& evaluation,
-                                    const AnswerColors& colors, char decimalSeparator) {
+                                    const AnswerColors& colors, const TextLocale& locale) {
     RightAnswerView view;
     std::string text;
     switch (task.Kind) {
@@ -180,21 +178,21 @@ RightAnswerView DescribeRightAnswer(const TTask& task, std::span<const int32_t> 
         break;
     case TaskKind::tkNumberInput:
         view.Slots.resize(variantOrder.size());
-        text = DescribeNumbers(task, evaluation, colors, decimalSeparator, view.Slots);
+        text = DescribeNumbers(task, evaluation, colors, locale, view.Slots);
         break;
     case TaskKind::tkTextInput:
-        text = Format(TranslateText("Верный ответ: \"%s\"."), {FirstTextAnswer(task)}, decimalSeparator);
+        text = Format(locale.Tr("Верный ответ: \"%s\"."), {FirstTextAnswer(task)}, locale.DecimalSeparator);
         break;
     case TaskKind::tkPointOnImage:
         view.DrawAreas = true;
         break;
     case TaskKind::tkComposeWord:
-        text = Format(TranslateText("Верный ответ: %s."), {task.Word}, decimalSeparator);
+        text = Format(locale.Tr("Верный ответ: %s."), {task.Word}, locale.DecimalSeparator);
         break;
     default:
         break;
     }
-    view.Message = TranslateText("Неправильно...") + "\r\n" + text;
+    view.Message = locale.Tr("Неправильно...") + "\r\n" + text;
     return view;
 }
 

@@ -46,11 +46,11 @@ struct RightAnswerView {
 
 // Describes the right answer of `task` for the slots of `variantOrder`, the
 // entered `answer` and its `evaluation` (kind 6 takes its fields' marks and
-// assigned numbers from it). Numbers are written in the shortest general
-// form with `decimalSeparator`.
+// assigned numbers from it). Texts are translated and numbers written in
+// the shortest general form with the decimal separator of `locale`.
 RightAnswerView DescribeRightAnswer(const TTask& task, std::span<const int32_t> variantOrder,
                                     const EnteredAnswer& answer, const Evaluation& evaluation,
-                                    const AnswerColors& colors, char decimalSeparator);
+                                    const AnswerColors& colors, const TextLocale& locale);
 
 // A number in the shortest general decimal form with up to 15 significant
 // digits: fixed notation from 0.00001 up to 15 digits before the

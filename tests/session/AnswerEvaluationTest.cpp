@@ -29,7 +29,7 @@ class EvaluateAnswerTest : public ::testing::TestWithParam<EvaluationCase> {};
 
 TEST_P(EvaluateAnswerTest, JudgesAndRecordsTheAnswer) {
     const EvaluationCase& c = GetParam();
-    const Evaluation evaluation = EvaluateAnswer(c.Task, c.Order, c.Answer, ',');
+    const Evaluation evaluation = EvaluateAnswer(c.Task, c.Order, c.Answer, TextLocale{{}, ','});
     EXPECT_EQ(evaluation.AllRight, c.AllRight);
     EXPECT_EQ(evaluation.RightParts, c.RightParts);
     EXPECT_EQ(evaluation.WrongParts, c.WrongParts);
@@ -147,6 +147,22 @@ TEST(SplitTextAnswersTest, SplitsAtEveryLineBreakWithoutTrailingLine) {
     EXPECT_EQ(SplitTextAnswers("a\r\n\r\nb"), (std::vector<std::string>{"a", "", "b"}));
     EXPECT_EQ(SplitTextAnswers(""), std::vector<std::string>{});
     EXPECT_EQ(SplitTextAnswers(" a "), std::vector<std::string>{" a "});
+}
+
+} // namespace
+} // namespace tevrix
+
+namespace tevrix {
+namespace {
+
+TEST(EvaluateAnswerLocaleTest, TrueFalseWordsAreTranslated) {
+    const TextLocale ukrainian{[](std::string_view text) {
+                                   return text == "Да" ? std::string("Так") : std::string("Ні");
+                               },
+                               ','};
+    const Evaluation evaluation = EvaluateAnswer(testing::VariantTask(TaskKind::tkTrueFalse, {1, 2}),
+                                                 std::vector<int32_t>{0, 1}, ChosenEntriesAnswer{{1, 2}}, ukrainian);
+    EXPECT_EQ(evaluation.AnswerText, "1-Так;2-Ні;");
 }
 
 } // namespace

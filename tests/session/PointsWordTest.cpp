@@ -14,7 +14,7 @@ struct WordCase {
 class PointsWordTest : public ::testing::TestWithParam<WordCase> {};
 
 TEST_P(PointsWordTest, AgreesWithTheNumber) {
-    EXPECT_EQ(PointsWord(GetParam().N), GetParam().Word) << GetParam().N;
+    EXPECT_EQ(PointsWord(GetParam().N, TextLocale{}), GetParam().Word) << GetParam().N;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -23,8 +23,9 @@ AnswerColors Colors() {
 }
 
 RightAnswerView Describe(const TTask& task, const std::vector<int32_t>& order, const EnteredAnswer& answer) {
-    const Evaluation evaluation = EvaluateAnswer(task, order, answer, ',');
-    return DescribeRightAnswer(task, order, answer, evaluation, Colors(), ',');
+    const TextLocale locale{{}, ','};
+    const Evaluation evaluation = EvaluateAnswer(task, order, answer, locale);
+    return DescribeRightAnswer(task, order, answer, evaluation, Colors(), locale);
 }
 
 std::vector<std::string> MarksOf(const RightAnswerView& view) {
