@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "text/Translate.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -9,14 +11,14 @@ namespace tevrix {
 
 // How the result outputs word their texts: the interface translation (the
 // Russian source text in, the current language's text out) and the decimal
-// separator of "%1.1f". Both are passed in so that tests fix them.
+// separator of "%1.1f". Without a Translate function the station's
+// catalogues are used (TranslateText); tests may put their own in.
 struct TextLocale {
     std::function<std::string(std::string_view)> Translate;
     char DecimalSeparator = '.';
 
-    // The translated text; the source text itself when there is no translation.
     std::string Tr(std::string_view text) const {
-        return Translate ? Translate(text) : std::string(text);
+        return Translate ? Translate(text) : TranslateText(std::string(text).c_str());
     }
 };
 
