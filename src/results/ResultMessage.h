@@ -10,6 +10,7 @@ enum class MessageIcon {
     Information,
     Exclamation,
     Error,
+    Question,
 };
 
 // A message box the result outputs ask the window to show: an OK button, the
