@@ -23,27 +23,31 @@ const ScrambleKey& TestFileKey() {
     return key;
 }
 
-Scrambler::Scrambler(const ScrambleKey& key) : m_low(static_cast<uint8_t>(key.InitialState)) {
-    for (unsigned sum = 0; sum < 256; ++sum)
-        m_next[sum] = static_cast<uint8_t>(sum * key.Multiplier + key.Increment);
-}
+Scrambler::Scrambler(const ScrambleKey& key)
+    : m_multiplier(static_cast<uint8_t>(key.Multiplier)),
+      m_increment(static_cast<uint8_t>(key.Increment)),
+      m_low(static_cast<uint8_t>(key.InitialState)) {}
 
 void Scrambler::Descramble(uint8_t* data, size_t size) {
+    const uint8_t multiplier = m_multiplier;
+    const uint8_t increment = m_increment;
     uint8_t low = m_low;
     for (size_t i = 0; i < size; ++i) {
         const uint8_t plain = data[i] ^ low;
         data[i] = plain;
-        low = m_next[static_cast<uint8_t>(plain + low)];
+        low = static_cast<uint8_t>(static_cast<uint8_t>(plain + low) * multiplier + increment);
     }
     m_low = low;
 }
 
 void Scrambler::Scramble(uint8_t* data, size_t size) {
+    const uint8_t multiplier = m_multiplier;
+    const uint8_t increment = m_increment;
     uint8_t low = m_low;
     for (size_t i = 0; i < size; ++i) {
         const uint8_t plain = data[i];
         data[i] = plain ^ low;
-        low = m_next[static_cast<uint8_t>(plain + low)];
+        low = static_cast<uint8_t>(static_cast<uint8_t>(plain + low) * multiplier + increment);
     }
     m_low = low;
 }

@@ -37,10 +37,12 @@ public:
     void Scramble(uint8_t* data, size_t size);
 
 private:
-    // Only the low byte of the state ever reaches the output, and the next
-    // low byte depends only on the low byte of (p + low): a 256-entry table
-    // gives the next low byte.
-    uint8_t m_next[256];
+    // Only the low byte of the state ever reaches the output, and the low
+    // byte of sum * Multiplier + Increment depends only on the low bytes of
+    // its terms, so the transform runs on bytes alone. This keeps the serial
+    // chain of dependent operations per byte as short as it can be.
+    uint8_t m_multiplier;
+    uint8_t m_increment;
     uint8_t m_low;
 };
 
