@@ -59,7 +59,7 @@ std::string Format(std::string_view pattern, const std::vector<FormatArg>& args,
             out.append(pattern.substr(i));
             break;
         }
-        const std::string_view spec = pattern.substr(i + 1, j - i - 1);
+        const std::string_view widthAndPrecision = pattern.substr(i + 1, j - i - 1);
         const char conversion = pattern[j];
         const FormatArg* arg = next < args.size() ? &args[next] : nullptr;
         bool done = false;
@@ -75,10 +75,10 @@ std::string Format(std::string_view pattern, const std::vector<FormatArg>& args,
             const double value = std::holds_alternative<double>(*arg)
                                      ? std::get<double>(*arg)
                                      : static_cast<double>(std::get<long long>(*arg));
-            const size_t dot = spec.find('.');
+            const size_t dot = widthAndPrecision.find('.');
             int decimals = 6;
             if (dot != std::string_view::npos)
-                decimals = std::atoi(std::string(spec.substr(dot + 1)).c_str());
+                decimals = std::atoi(std::string(widthAndPrecision.substr(dot + 1)).c_str());
             out += FormatFixed(value, decimals, decimalSeparator);
             done = true;
         }
