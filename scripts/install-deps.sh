@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev libgl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libwmf-dev libemf2svg-dev
+  fonts-urw-base35
   xvfb xauth fonts-dejavu-core fonts-liberation
 )
 
