@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+namespace tevrix {
+
+// The random numbers of a run (task order, variant order), passed in so that
+// tests can fix them.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    // Starts a new sequence from the clock.
+    virtual void Reseed() = 0;
+    // A number from 0 to `bound` - 1, each equally likely; `bound` > 0.
+    virtual int Below(int bound) = 0;
+};
+
+// Random numbers seeded from the clock at every Reseed; a counter keeps two
+// reseeds within one clock tick apart.
+class ClockRandomSource final : public RandomSource {
+public:
+    void Reseed() override;
+    int Below(int bound) override;
+
+private:
+    std::mt19937 m_engine;
+    uint32_t m_reseeds = 0;
+};
+
+} // namespace tevrix
