@@ -11,26 +11,26 @@ namespace tevrix {
 RunCounter::RunCounter(UserStore store, RebootMarkers markers)
     : m_store(std::move(store)), m_markers(std::move(markers)) {}
 
-int32_t RunCounter::CountTestRun(const TTest& test) {
-    if (!m_markers.Exists(test.UId)) {
-        m_markers.Create(test.UId);
-        m_store.WriteString(kRunCountSubkey, test.UId, "1");
+int32_t RunCounter::CountTestRun(const std::string& uid) {
+    if (!m_markers.Exists(uid)) {
+        m_markers.Create(uid);
+        m_store.WriteString(kRunCountSubkey, uid, "1");
         return 0;
     }
-    const auto text = m_store.ReadString(kRunCountSubkey, test.UId);
+    const auto text = m_store.ReadString(kRunCountSubkey, uid);
     const int32_t count =
         (text ? ParseProfileInteger(*text) : std::nullopt).value_or(kRunCountFallback);
     // Refused starts keep counting; the count stops at the largest value
     // rather than wrapping round to a negative one.
     const int32_t next = count == std::numeric_limits<int32_t>::max() ? count : count + 1;
-    m_store.WriteString(kRunCountSubkey, test.UId, std::to_string(next));
+    m_store.WriteString(kRunCountSubkey, uid, std::to_string(next));
     return count;
 }
 
-RunLimitCheck RunCounter::CheckRunLimit(const TTest& test) {
-    if (test.MaxRuns <= 0 || CountTestRun(test) < test.MaxRuns)
+RunLimitCheck RunCounter::CheckRunLimit(const std::string& uid, int32_t maxRuns) {
+    if (maxRuns <= 0 || CountTestRun(uid) < maxRuns)
         return {};
-    return {false, Format(kMsgRunLimit, {static_cast<long long>(test.MaxRuns)})};
+    return {false, Format(kMsgRunLimit, {static_cast<long long>(maxRuns)})};
 }
 
 } // namespace tevrix

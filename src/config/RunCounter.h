@@ -3,7 +3,6 @@
 
 #include "config/RebootMarkers.h"
 #include "config/UserStore.h"
-#include "model/Test.h"
 
 #include <cstdint>
 #include <string>
@@ -33,16 +32,17 @@ class RunCounter {
 public:
     RunCounter(UserStore store, RebootMarkers markers);
 
-    // Counts a start of `test` and returns the number of starts counted
-    // before this one since the computer started: 0 for the first start
-    // (which makes the test's marker), else the stored count (the fallback
-    // when it is unusable), which is then raised by one.
-    int32_t CountTestRun(const TTest& test);
+    // Counts a start of the test with that UId and returns the number of
+    // starts counted before this one since the computer started: 0 for the
+    // first start (which makes the test's marker), else the stored count (the
+    // fallback when it is unusable), which is then raised by one.
+    int32_t CountTestRun(const std::string& uid);
 
-    // Nothing is counted for a test with MaxRuns 0 or less. Otherwise the
-    // start is counted and refused when the count before it reached
-    // MaxRuns; a refused start is counted as well.
-    RunLimitCheck CheckRunLimit(const TTest& test);
+    // The check at the start of a run, with the test's UId and MaxRuns.
+    // Nothing is counted when maxRuns is 0 or less. Otherwise the start is
+    // counted and refused when the count before it reached maxRuns; a
+    // refused start is counted as well.
+    RunLimitCheck CheckRunLimit(const std::string& uid, int32_t maxRuns);
 
 private:
     UserStore m_store;

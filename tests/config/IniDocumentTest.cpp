@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ struct ReadCase {
     std::string Key;
     std::optional<std::string> Expected;
 };
+
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class IniReadTest : public ::testing::TestWithParam<ReadCase> {};
 
@@ -147,6 +152,10 @@ struct RefusedCase {
     std::string Key;
     std::string Value;
 };
+
+void PrintTo(const RefusedCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class IniRefusedWriteTest : public ::testing::TestWithParam<RefusedCase> {};
 

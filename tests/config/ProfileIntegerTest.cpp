@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace tevrix {
@@ -13,6 +14,10 @@ struct NumberCase {
     std::string Text;
     std::optional<int32_t> Expected;
 };
+
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << c.Text;
+}
 
 class ProfileIntegerTest : public ::testing::TestWithParam<NumberCase> {};
 

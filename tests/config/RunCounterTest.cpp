@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "config/RunCounter.h"
+
+#include "ConfigTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tevrix {
+namespace {
+
+constexpr const char* kUId = "{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}";
+
+class RunCounterTest : public testing::ConfigFolderTest {
+protected:
+    std::string StorePath() const { return Root() + "TevrixX/Student.ini"; }
+    std::string MarkerFolder() const { return Root() + "markers"; }
+
+    // The station as it runs during the boot `bootId`.
+    RunCounter Counter(const std::string& bootId) const {
+        return RunCounter(UserStore(StorePath()), RebootMarkers(MarkerFolder(), bootId));
+    }
+
+    std::optional<std::string> StoredCount(const std::string& uid = kUId) const {
+        return UserStore(StorePath()).ReadString(kRunCountSubkey, uid);
+    }
+
+};
+
+TEST_F(RunCounterTest, CountsTheStartsBeforeThisOne) {
+    RunCounter counter = Counter("boot-1");
+    EXPECT_EQ(counter.CountTestRun(kUId), 0);
+    EXPECT_EQ(StoredCount(), "1");
+    EXPECT_EQ(counter.CountTestRun(kUId), 1);
+    EXPECT_EQ(counter.CountTestRun(kUId), 2);
+    EXPECT_EQ(StoredCount(), "3");
+    // Other tests count on their own.
+    EXPECT_EQ(counter.CountTestRun("{other}"), 0);
+}
+
+TEST_F(RunCounterTest, RefusesTheThirdStartOfATestAllowedTwice) {
+    const int32_t maxRuns = 2;
+    RunCounter counter = Counter("boot-1");
+    EXPECT_TRUE(counter.CheckRunLimit(kUId, maxRuns).Allowed);
+    EXPECT_TRUE(counter.CheckRunLimit(kUId, maxRuns).Allowed);
+    const RunLimitCheck third = counter.CheckRunLimit(kUId, maxRuns);
+    EXPECT_FALSE(third.Allowed);
+    EXPECT_EQ(third.Message, "Извините, но этот тест не может быть запущен более 2 раз \n\r"
+                             "без перезагрузки компьютера.");
+    // A refused start is counted as well.
+    EXPECT_FALSE(counter.CheckRunLimit(kUId, maxRuns).Allowed);
+    EXPECT_EQ(StoredCount(), "4");
+}
+
+TEST_F(RunCounterTest, ARestartAllowsTheTestAgain) {
+    const int32_t maxRuns = 1;
+    EXPECT_TRUE(Counter("boot-1").CheckRunLimit(kUId, maxRuns).Allowed);
+    EXPECT_FALSE(Counter("boot-1").CheckRunLimit(kUId, maxRuns).Allowed);
+    RunCounter afterRestart = Counter("boot-2");
+    EXPECT_TRUE(afterRestart.CheckRunLimit(kUId, maxRuns).Allowed);
+    EXPECT_EQ(StoredCount(), "1");
+    EXPECT_FALSE(afterRestart.CheckRunLimit(kUId, maxRuns).Allowed);
+}
+
+TEST_F(RunCounterTest, ATestWithoutALimitIsNotCounted) {
+    for (const int32_t maxRuns : {0, -1}) {
+        RunCounter counter = Counter("boot-1");
+        for (int start = 0; start < 3; ++start)
+            EXPECT_TRUE(counter.CheckRunLimit(kUId, maxRuns).Allowed);
+    }
+    EXPECT_FALSE(std::filesystem::exists(StorePath()));
+    EXPECT_FALSE(std::filesystem::exists(MarkerFolder()));
+}
+
+struct FallbackCase {
+    std::string Name;
+    std::optional<std::string> Stored; // nothing = the value was deleted
+};
+
+void PrintTo(const FallbackCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class RunCounterFallbackTest : public RunCounterTest,
+                               public ::testing::WithParamInterface<FallbackCase> {};
+
+TEST_P(RunCounterFallbackTest, AnUnusableCountCountsAsAHundred) {
+    Counter("boot-1").CountTestRun(kUId);
+    UserStore store(StorePath());
+    ASSERT_TRUE(store.ReplaceSubkey(kRunCountSubkey, {}));
+    if (GetParam().Stored) {
+        ASSERT_TRUE(store.WriteString(kRunCountSubkey, kUId, *GetParam().Stored));
+    }
+
+    RunCounter counter = Counter("boot-1");
+    EXPECT_FALSE(counter.CheckRunLimit(kUId, 100).Allowed);
+    EXPECT_EQ(StoredCount(), "101");
+    EXPECT_FALSE(counter.CheckRunLimit(kUId, 2).Allowed);
+    EXPECT_TRUE(counter.CheckRunLimit(kUId, 103).Allowed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RunCounterFallbackTest,
+                         ::testing::Values(FallbackCase{"Deleted", std::nullopt},
+                                           FallbackCase{"NoNumber", "abc"},
+                                           FallbackCase{"Empty", ""}),
+                         [](const auto& info) { return info.param.Name; });
+
+TEST_F(RunCounterTest, TheCountStopsAtTheLargestNumber) {
+    Counter("boot-1").CountTestRun(kUId);
+    ASSERT_TRUE(UserStore(StorePath()).WriteString(kRunCountSubkey, kUId, "2147483647"));
+    EXPECT_EQ(Counter("boot-1").CountTestRun(kUId), 2147483647);
+    EXPECT_EQ(StoredCount(), "2147483647");
+}
+
+TEST_F(RunCounterTest, AMarkerNeverLeavesItsFolder) {
+    const std::vector<std::string> uids = {"../../escape", "/etc/passwd", "a/b", ".", ""};
+    RunCounter counter = Counter("boot-1");
+    for (const std::string& uid : uids)
+        counter.CountTestRun(uid);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(MarkerFolder()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"run-", "run-2e", "run-2e2e2f2e2e2f657363617065",
+                                               "run-2f6574632f706173737764", "run-612f62"}));
+    EXPECT_FALSE(std::filesystem::exists(Root() + "escape"));
+}
+
+TEST(RebootMarkersTest, AMarkerOfAnEarlierBootIsNoMarker) {
+    const std::string folder = ::testing::TempDir() + "config-reboot-markers";
+    std::filesystem::remove_all(folder);
+    RebootMarkers firstBoot(folder, "boot-1");
+    EXPECT_FALSE(firstBoot.Exists(kUId));
+    ASSERT_TRUE(firstBoot.Create(kUId));
+    EXPECT_TRUE(firstBoot.Exists(kUId));
+    EXPECT_FALSE(firstBoot.Exists("{another}"));
+    const RebootMarkers secondBoot(folder, "boot-2");
+    EXPECT_FALSE(secondBoot.Exists(kUId));
+    std::filesystem::remove_all(folder);
+}
+
+TEST(RebootMarkersTest, TheKernelGivesABootId) {
+    // xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx, the same for the whole boot.
+    const std::string id = CurrentBootId();
+    ASSERT_EQ(id.size(), 36u);
+    EXPECT_EQ(id[8], '-');
+    EXPECT_EQ(id[23], '-');
+    EXPECT_EQ(CurrentBootId(), id);
+}
+
+} // namespace
+} // namespace tevrix
