@@ -127,12 +127,14 @@ void PrintCsvRow(const std::vector<std::string>& fields) {
 
 void PrintCsv(const ProtectedResults& results) {
     std::vector<std::string> header;
-    for (const auto& field : RunFields(TResultTest(), true).items())
+    const Json names = RunFields(TResultTest(), true);
+    for (const auto& field : names.items())
         header.push_back(field.key());
     PrintCsvRow(header);
     for (const TResultTest& run : results.Runs) {
+        const Json fields = RunFields(run, true);
         std::vector<std::string> row;
-        for (const auto& field : RunFields(run, true).items())
+        for (const auto& field : fields.items())
             row.push_back(field.value().is_string() ? field.value().get<std::string>()
                                                     : field.value().dump());
         PrintCsvRow(row);
