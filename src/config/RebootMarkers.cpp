@@ -49,11 +49,15 @@ std::string RebootMarkers::FilePath(std::string_view name) const {
 }
 
 bool RebootMarkers::Exists(std::string_view name) const {
+    if (m_folder.empty())
+        return false;
     const std::string path = FilePath(name);
     return FileExists(path) && Trim(ReadSmallFile(path)) == m_bootId;
 }
 
 bool RebootMarkers::Create(std::string_view name) {
+    if (m_folder.empty())
+        return false;
     std::error_code error;
     std::filesystem::create_directories(m_folder, error);
     if (error)

@@ -18,6 +18,7 @@ public:
     // the test files' UIds are 38 characters.
     static constexpr size_t kMaxNameBytes = 120;
 
+    // Without a folder no marker exists and none can be made.
     RebootMarkers(std::string folder, std::string bootId);
 
     bool Exists(std::string_view name) const;

@@ -4,12 +4,22 @@
 #include "config/ProfileInteger.h"
 #include "text/Format.h"
 
+#include <filesystem>
 #include <limits>
 
 namespace tevrix {
 
 RunCounter::RunCounter(UserStore store, RebootMarkers markers)
     : m_store(std::move(store)), m_markers(std::move(markers)) {}
+
+RunCounter RunCounter::ForCurrentUser() {
+    UserStore store = UserStore::ForCurrentUser();
+    const std::string folder =
+        store.Path().empty()
+            ? std::string()
+            : (std::filesystem::path(store.Path()).parent_path() / "RunMarkers").string();
+    return RunCounter(std::move(store), RebootMarkers(folder, CurrentBootId()));
+}
 
 int32_t RunCounter::CountTestRun(const std::string& uid) {
     if (!m_markers.Exists(uid)) {

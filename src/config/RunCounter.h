@@ -31,6 +31,9 @@ struct RunLimitCheck {
 class RunCounter {
 public:
     RunCounter(UserStore store, RebootMarkers markers);
+    // Counts in the current user's store, with the markers in the folder
+    // "RunMarkers" beside the store's file and the kernel's boot id.
+    static RunCounter ForCurrentUser();
 
     // Counts a start of the test with that UId and returns the number of
     // starts counted before this one since the computer started: 0 for the

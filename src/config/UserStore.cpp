@@ -30,6 +30,10 @@ std::vector<std::string> SplitKey(std::string_view key) {
 UserStore::UserStore(std::string path)
     : m_path(std::move(path)), m_rootSection(std::filesystem::path(m_path).stem().string()) {}
 
+UserStore UserStore::ForCurrentUser() {
+    return UserStore(PathForKey(ConfigHome(), kStationKey));
+}
+
 std::optional<std::string> UserStore::ReadString(std::string_view subkey,
                                                  std::string_view name) const {
     return ReadIniFile(m_path).Document.ReadValue(subkey, name);

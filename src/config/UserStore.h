@@ -9,6 +9,9 @@
 
 namespace tevrix {
 
+// The registry key of the station's own values.
+inline constexpr const char* kStationKey = "Software\\TevrixX\\Student";
+
 // The current user's store of the station's own values, where Windows keeps
 // the registry key "Software\TevrixX\Student": an INI file (by default
 // $XDG_CONFIG_HOME/TevrixX/Student.ini). Subkeys are sections of the same
@@ -23,6 +26,8 @@ namespace tevrix {
 class UserStore {
 public:
     explicit UserStore(std::string path);
+    // The store of kStationKey below ConfigHome().
+    static UserStore ForCurrentUser();
 
     const std::string& Path() const { return m_path; }
     // The section of the values of the key itself.

@@ -132,6 +132,22 @@ TEST_F(RunCounterTest, AMarkerNeverLeavesItsFolder) {
     EXPECT_FALSE(std::filesystem::exists(Root() + "escape"));
 }
 
+TEST_F(RunCounterTest, TheCurrentUsersCounterLivesInTheConfigurationHome) {
+    const testing::ScopedVariable home("XDG_CONFIG_HOME", Root().c_str());
+    RunCounter counter = RunCounter::ForCurrentUser();
+    EXPECT_EQ(counter.CountTestRun("AB"), 0);
+    EXPECT_EQ(counter.CountTestRun("AB"), 1);
+    EXPECT_EQ(StoredCount("AB"), "2");
+    EXPECT_EQ(testing::ReadBytes(Root() + "TevrixX/RunMarkers/run-4142"),
+              CurrentBootId());
+}
+
+TEST(RebootMarkersTest, WithoutAFolderThereAreNoMarkers) {
+    RebootMarkers markers("", "boot-1");
+    EXPECT_FALSE(markers.Create(kUId));
+    EXPECT_FALSE(markers.Exists(kUId));
+}
+
 TEST(RebootMarkersTest, AMarkerOfAnEarlierBootIsNoMarker) {
     const std::string folder = ::testing::TempDir() + "config-reboot-markers";
     std::filesystem::remove_all(folder);

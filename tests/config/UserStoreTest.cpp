@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -18,6 +17,7 @@ namespace tevrix {
 namespace {
 
 using testing::ReadBytes;
+using testing::ScopedVariable;
 using testing::StationBytes;
 using testing::WriteBytes;
 using Values = std::vector<std::pair<std::string, std::string>>;
@@ -115,25 +115,10 @@ TEST(UserStorePlacesTest, NeedsAConfigurationHome) {
     EXPECT_EQ(UserStore::PathForKey("", "Software\\TevrixX\\Student"), "");
 }
 
-// Sets an environment variable for the life of the object.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        ::setenv(name, value, 1);
-    }
-    ~ScopedVariable() {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
+TEST(UserStorePlacesTest, TheStationsStoreIsBelowTheConfigurationHome) {
+    const ScopedVariable xdg("XDG_CONFIG_HOME", "/srv/config");
+    EXPECT_EQ(UserStore::ForCurrentUser().Path(), "/srv/config/TevrixX/Student.ini");
+}
 
 TEST(UserStorePlacesTest, ConfigHomeFollowsXdgThenHome) {
     const ScopedVariable home("HOME", "/home/ученик");
