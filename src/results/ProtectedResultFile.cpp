@@ -72,17 +72,22 @@ std::string ProtectedResultFileName(const std::string& prefix, const std::string
     return middle.empty() ? std::string() : prefix + middle + std::string(tvpr::kExtension);
 }
 
+void WriteProtectedResultBody(OutputStream& output, const ProtectedResultIdentity& identity,
+                              const std::vector<TResultTest>& records) {
+    BinaryWriter writer(output);
+    writer.WriteText(Utf8ToCp1251(identity.UId));
+    writer.WriteText(Utf8ToCp1251(identity.ResultKey));
+    writer.WriteInt32(static_cast<int32_t>(records.size()));
+    for (const TResultTest& record : records)
+        record.SaveToStream(output);
+}
+
 void WriteProtectedResultContent(OutputStream& output, const ProtectedResultIdentity& identity,
                                  const std::vector<TResultTest>& records) {
     output.Write(reinterpret_cast<const uint8_t*>(tvpr::kSignature.data()),
                  tvpr::kSignature.size());
     ZlibOutputStream content(output, tvpr::kCompressionLevel);
-    BinaryWriter writer(content);
-    writer.WriteText(Utf8ToCp1251(identity.UId));
-    writer.WriteText(Utf8ToCp1251(identity.ResultKey));
-    writer.WriteInt32(static_cast<int32_t>(records.size()));
-    for (const TResultTest& record : records)
-        record.SaveToStream(content);
+    WriteProtectedResultBody(content, identity, records);
     content.Finish();
 }
 

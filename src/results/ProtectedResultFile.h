@@ -18,8 +18,12 @@ namespace tevrix {
 // first and last character, ".tvpr". Empty when that middle part is.
 std::string ProtectedResultFileName(const std::string& prefix, const std::string& uid);
 
-// Writes a whole protected result file: the signature, then the compressed
-// identity, count and records.
+// Writes the content that the file keeps compressed: identity, count, records.
+void WriteProtectedResultBody(OutputStream& output, const ProtectedResultIdentity& identity,
+                              const std::vector<TResultTest>& records);
+
+// Writes a whole protected result file: the signature, then the body
+// compressed at level 9.
 void WriteProtectedResultContent(OutputStream& output, const ProtectedResultIdentity& identity,
                                  const std::vector<TResultTest>& records);
 
