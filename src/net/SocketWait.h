@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <chrono>
+
+namespace tevrix {
+
+// Waits until the socket `fd` is ready for `events` (POLLIN, POLLOUT) or
+// has an error to report. Throws NetError when `timeout` passes first or
+// the wait itself fails; a signal does not shorten the wait.
+void WaitForSocket(int fd, short events, std::chrono::milliseconds timeout);
+
+} // namespace tevrix
