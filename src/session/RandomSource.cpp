@@ -15,4 +15,8 @@ int ClockRandomSource::Below(int bound) {
     return std::uniform_int_distribution<int>(0, bound - 1)(m_engine);
 }
 
+int SeededRandomSource::Below(int bound) {
+    return std::uniform_int_distribution<int>(0, bound - 1)(m_engine);
+}
+
 } // namespace tevrix

@@ -29,4 +29,16 @@ private:
     uint32_t m_reseeds = 0;
 };
 
+// One fixed sequence from a seed, whatever the clock: Reseed keeps it going,
+// so a run can be repeated with the same task and variant orders.
+class SeededRandomSource final : public RandomSource {
+public:
+    explicit SeededRandomSource(uint32_t seed) : m_engine(seed) {}
+    void Reseed() override {}
+    int Below(int bound) override;
+
+private:
+    std::mt19937 m_engine;
+};
+
 } // namespace tevrix

@@ -224,6 +224,7 @@ bool SessionEngine::CheckRunLimit() {
 }
 
 void SessionEngine::CreateRecord(const IdentityFields& identity) {
+    m_lastResult.reset();
     m_record = std::make_unique<TResultTest>(TResultTest::Create(int(m_tasks.size())));
     TResultTest& record = *m_record;
     record.UserName = identity.Name;
@@ -582,13 +583,21 @@ void SessionEngine::FinishRun() {
     m_targets.Area.ResetTaskArea();
     GradeResult(*m_record, m_test->Marks, m_test->MinAnsweredPercent, now, Tr(kUnavailableMarkName));
     WithOutputs([this](ResultOutputs& outputs) { outputs.ProduceRunOutputs(*m_record, *m_test); });
-    m_record.reset();
+    m_lastResult = std::move(m_record);
     if (m_test->ExclusiveMode)
         LeaveExclusiveMode();
 }
 
+void SessionEngine::LogProgramStart() {
+    WithOutputs([](ResultOutputs& outputs) { outputs.LogProgramStart(); });
+}
+
+void SessionEngine::LogProgramClose() {
+    WithOutputs([](ResultOutputs& outputs) { outputs.LogProgramClose(); });
+}
+
 void SessionEngine::WithOutputs(const std::function<void(ResultOutputs&)>& use) {
-    RunResultReporter reporter(m_targets.Reporter, m_runId, m_test->ResultKey);
+    RunResultReporter reporter(m_targets.Reporter, m_runId, m_test ? m_test->ResultKey : std::string());
     ResultOutputs outputs(ResultOutputSettingsOf(m_services.StationSettings, m_services.ProgramDir),
                           m_services.Locale, m_services.Time,
                           {m_targets.OutputView, m_targets.Sound, reporter, m_targets.Results,

@@ -83,6 +83,8 @@ public:
     const TTaskList& Tasks() const { return m_tasks; }
     // The record of the run under way; none outside a run.
     const TResultTest* Record() const { return m_record.get(); }
+    // The graded record of the last finished run, until the next run starts.
+    const TResultTest* LastResult() const { return m_lastResult.get(); }
     // The run's identifier; it stays after the run until the next start.
     const std::string& RunId() const { return m_runId; }
     bool ServerReportsOn() const { return m_serverReportsOn; }
@@ -110,6 +112,11 @@ public:
     // Closing the main window: false keeps it open. A run under way ends,
     // after the pupil confirms, as interrupted.
     bool FormCloseQuery();
+
+    // The result log's lines of the program's start and close (written
+    // when IsSaveResult is on).
+    void LogProgramStart();
+    void LogProgramClose();
 
     // The timers' ticks.
     void TimerTaskTimer();
@@ -165,6 +172,7 @@ private:
     std::unique_ptr<TTest> m_test;
     TTaskList m_tasks;
     std::unique_ptr<TResultTest> m_record;
+    std::unique_ptr<TResultTest> m_lastResult;
     std::string m_runId;
     bool m_serverReportsOn = false;
     // The task on screen was checked (or there is none): nothing may check
