@@ -30,8 +30,9 @@ struct SettingsOutcome {
 SettingsOutcome LoadSettings(Settings& settings, const std::string& path);
 
 // Writes every file setting. An existing file keeps all its other lines in
-// place; a new one gets the sections and keys in the order of the table
-// below. The file is replaced atomically, so on failure
+// place; missing keys and sections are added in the order Save, Net, Dir,
+// Colors, DefaultUser, ResultUser, Sound, each section's keys in their
+// fixed order. The file is replaced atomically, so on failure
 // (kMsgSaveSettingsError) it is exactly as it was.
 SettingsOutcome SaveSettings(const Settings& settings, const std::string& path);
 
