@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/ProtectedResultFile.h"
 
+#include "platform/FileLock.h"
 #include "platform/Files.h"
 #include "results/ProtectedResultFormat.h"
 #include "text/BinaryWriter.h"
 #include "text/Cp1251.h"
 #include "text/ZlibOutputStream.h"
+
+#include <memory>
 
 namespace tevrix {
 namespace {
@@ -65,6 +68,21 @@ ProtectedWriteStatus ReadRecordedRuns(const std::string& path,
     }
 }
 
+// Stations that share a result folder add their runs one at a time: each
+// holds a lock on the file from reading its runs until its new file has
+// replaced it. A lock won on a file that another station replaced meanwhile
+// guards nothing, so it is taken again on the file the path names now.
+std::unique_ptr<ExclusiveFileLock> LockCurrentFile(const std::string& path) {
+    constexpr int kAttempts = 100;
+    std::unique_ptr<ExclusiveFileLock> lock;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        lock = std::make_unique<ExclusiveFileLock>(path);
+        if (!lock->Locked() || lock->StillNames(path))
+            break;
+    }
+    return lock;
+}
+
 } // namespace
 
 std::string ProtectedResultFileName(const std::string& prefix, const std::string& uid) {
@@ -102,6 +120,7 @@ ProtectedWriteOutcome WriteProtectedResult(const ResultOutputSettings& settings,
     const std::string path = settings.ResultFilePath(
         ProtectedResultFileName(settings.ProtectionResultPrefix, identity.UId));
 
+    const std::unique_ptr<ExclusiveFileLock> lock = LockCurrentFile(path);
     std::vector<TResultTest> records;
     if (FileExists(path)) {
         const ProtectedWriteStatus read = ReadRecordedRuns(path, identity, records);

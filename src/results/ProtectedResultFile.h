@@ -46,7 +46,8 @@ struct ProtectedWriteOutcome {
 // result folder of `settings`. The file is never rewritten in place: the new
 // content goes to a temporary file that replaces the old one only once it is
 // complete and on disk, so a failure or a crash at any moment leaves the old
-// file as it was. A UId whose middle part could not name a file of the result
+// file as it was. Stations writing into one shared folder take turns (the
+// file is locked from reading to replacing), so none loses another's run. A UId whose middle part could not name a file of the result
 // folder ("." or "..", a '/' in it) is a write failure: a test file must not
 // steer results into another folder.
 ProtectedWriteOutcome WriteProtectedResult(const ResultOutputSettings& settings,

@@ -114,3 +114,60 @@ TEST(ProtectedResultCrash, AKilledWriterNeverTearsTheFile) {
 
 } // namespace
 } // namespace tevrix
+
+namespace tevrix {
+namespace {
+
+// Stations that share a result folder add their runs at the same moments;
+// every run must end up in the file once.
+TEST(ProtectedResultSharing, StationsWritingAtOnceLoseNoRun) {
+    constexpr int kStations = 4;
+    constexpr int kRunsEach = 10;
+    TempFolder folder;
+    ResultOutputSettings settings;
+    settings.ProgramDir = folder.Dir();
+    ASSERT_EQ(WriteProtectedResult(settings, kTest, SampleRecord("first"), TextLocale{}).Status,
+              ProtectedWriteStatus::Written);
+
+    std::vector<pid_t> stations;
+    for (int station = 0; station < kStations; ++station) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int failures = 0;
+            for (int run = 0; run < kRunsEach; ++run) {
+                const std::string pupil = std::to_string(station) + "-" + std::to_string(run);
+                failures += WriteProtectedResult(settings, kTest, SampleRecord(pupil), TextLocale{})
+                                .Status != ProtectedWriteStatus::Written;
+            }
+            std::_Exit(failures);
+        }
+        stations.push_back(child);
+    }
+    for (const pid_t child : stations) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    FileInputStream file(folder.File("CRASH-TEST.tvpr"));
+    ProtectedResultReader reader(file);
+    ASSERT_TRUE(reader.ReadSignature());
+    reader.ReadIdentity();
+    std::vector<std::string> pupils;
+    for (const TResultTest& run : reader.ReadRecords())
+        pupils.push_back(run.UserName);
+    ASSERT_EQ(pupils.size(), 1u + kStations * kRunsEach);
+    EXPECT_EQ(pupils.front(), "first");
+    // Each station's runs are all there, in the order it wrote them.
+    for (int station = 0; station < kStations; ++station) {
+        int next = 0;
+        for (const std::string& pupil : pupils)
+            if (pupil.rfind(std::to_string(station) + "-", 0) == 0)
+                EXPECT_EQ(pupil, std::to_string(station) + "-" + std::to_string(next++));
+        EXPECT_EQ(next, kRunsEach);
+    }
+}
+
+} // namespace
+} // namespace tevrix
