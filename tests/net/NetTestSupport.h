@@ -37,6 +37,11 @@ inline ResultMessage SucceededBox() {
     return {kMsgConnectionSucceeded, kApplicationTitle, MessageIcon::None};
 }
 
+// A block as it travels: its length line, then its bytes.
+inline std::string Framed(const std::vector<uint8_t>& block) {
+    return std::to_string(block.size()) + "\r\n" + std::string(block.begin(), block.end());
+}
+
 // A test file of two tasks titled `title`, guarded by `openPassword`.
 inline std::string SmallTestFile(const std::string& title, const std::string& openPassword = "") {
     TTest test;

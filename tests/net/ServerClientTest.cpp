@@ -21,10 +21,6 @@ std::string AsString(const std::vector<uint8_t>& bytes) {
     return {bytes.begin(), bytes.end()};
 }
 
-std::string Block(const std::vector<uint8_t>& bytes) {
-    return std::to_string(bytes.size()) + "\r\n" + AsString(bytes);
-}
-
 class ServerClientTest : public ::testing::Test {
 protected:
     ScriptedServer server;
@@ -88,7 +84,7 @@ TEST_F(ServerClientTest, RunBeginSendsInfoBeginItsBlockAndQuit) {
     EXPECT_FALSE(outcome.Failed);
     EXPECT_FALSE(outcome.Message);
     EXPECT_EQ(server.Received(0),
-              "INFOBEGIN\r\n" + Block(InfoBeginBlock(kRunId, record)) + "QUIT\r\n");
+              "INFOBEGIN\r\n" + Framed(InfoBeginBlock(kRunId, record)) + "QUIT\r\n");
 }
 
 TEST_F(ServerClientTest, ProgressSendsInfoProcessWithA71ByteBlock) {
@@ -107,14 +103,14 @@ TEST_F(ServerClientTest, ResultSendsRunIdKeyAndTheRecordStream) {
         client.ReportResult(server.Address(), kRunId, "ключ-7", record);
     EXPECT_FALSE(outcome.Failed);
     EXPECT_EQ(server.Received(0), std::string("RESULT\r\n") + kRunId + "\r\n\xEA\xEB\xFE\xF7-7\r\n" +
-                                      Block(ResultRecordBlock(record)) + "QUIT\r\n");
+                                      Framed(ResultRecordBlock(record)) + "QUIT\r\n");
 }
 
 TEST_F(ServerClientTest, AResultKeyWithALineBreakKeepsTheFraming) {
     const TResultTest record = SampleRecord();
     client.ReportResult(server.Address(), kRunId, "a\r\nQUIT", record);
     EXPECT_EQ(server.Received(0), std::string("RESULT\r\n") + kRunId + "\r\na  QUIT\r\n" +
-                                      Block(ResultRecordBlock(record)) + "QUIT\r\n");
+                                      Framed(ResultRecordBlock(record)) + "QUIT\r\n");
 }
 
 TEST_F(ServerClientTest, ReportsWithoutAServerSayNoConnection) {
