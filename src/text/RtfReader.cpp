@@ -696,6 +696,7 @@ void RtfReader::FlushBytes() {
 }
 
 void RtfReader::EndParagraph() {
+    FlushBytes();
     if (State().Target == Destination::Text)
         m_builder.EndParagraph(State().Paragraph, State().InTable);
 }
@@ -810,8 +811,11 @@ bool RtfReader::IsSymbolFont(int font) const {
 
 RichCharFormat RtfReader::EffectiveFormat() const {
     RichCharFormat format = m_states.back().Format;
-    if (const Font* font = FontOf(m_states.back().Font))
-        format.FontFamily = font->Name;
+    // Text of the Symbol font is already turned into the characters it
+    // shows; the font itself (its glyphs at Latin positions) must not be used.
+    const int font = m_states.back().Font;
+    if (const Font* found = FontOf(font); found && !IsSymbolFont(font))
+        format.FontFamily = found->Name;
     return format;
 }
 
