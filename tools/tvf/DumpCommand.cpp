@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// tvf dump TEST.tvf [--password P] [--extract DIR]: prints a test file as
-// the JSON that `tvf pack` reads, and can extract the embedded files.
+// tvf dump TEST.tvf [--password P] [--extract DIR] [--plain]: prints a test
+// file as the JSON that `tvf pack` reads, and can extract the embedded files.
+// With --plain every rich text is shown as its plain text, for proofreading.
 #include "Commands.h"
 #include "TestJson.h"
 
 #include "model/TestLoader.h"
+#include "text/RichToPlain.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -18,6 +20,7 @@ struct DumpOptions {
     std::string Input;
     std::optional<std::string> Password;
     std::string ExtractDir;
+    bool Plain = false;
 };
 
 DumpOptions ParseDumpOptions(const Arguments& args) {
@@ -27,13 +30,15 @@ DumpOptions ParseDumpOptions(const Arguments& args) {
             options.Password = args[++i];
         else if (args[i] == "--extract" && i + 1 < args.size())
             options.ExtractDir = args[++i];
+        else if (args[i] == "--plain")
+            options.Plain = true;
         else if (options.Input.empty() && !args[i].empty() && args[i][0] != '-')
             options.Input = args[i];
         else
             throw ToolError{"unexpected argument \"" + args[i] + "\""};
     }
     if (options.Input.empty())
-        throw ToolError{"usage: tvf dump TEST.tvf [--password P] [--extract DIR]"};
+        throw ToolError{"usage: tvf dump TEST.tvf [--password P] [--extract DIR] [--plain]"};
     return options;
 }
 
@@ -70,8 +75,11 @@ int DumpCommand(const Arguments& args) {
     default:
         throw ToolError{loaded.Message};
     }
+    RichTextView richText = RawRichText;
+    if (options.Plain)
+        richText = RichToPlain;
     const Json json = TestToJson(*loaded.Test, loaded.Tasks,
-                                 ListFiles(loaded, options.ExtractDir), RawRichText);
+                                 ListFiles(loaded, options.ExtractDir), richText);
     std::printf("%s\n", json.dump(2).c_str());
     return 0;
 }
