@@ -27,7 +27,7 @@ IniFileContent ReadIniFile(const std::string& path) {
     }
 }
 
-bool WriteIniFile(const std::string& path, const IniDocument& document) {
+bool WriteIniFile(const std::string& path, const IniDocument& document, FileAccess access) {
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     std::error_code error;
     if (!folder.empty())
@@ -35,7 +35,7 @@ bool WriteIniFile(const std::string& path, const IniDocument& document) {
     if (error)
         return false;
     try {
-        WriteFileAtomically(path, document.ToBytes());
+        WriteFileAtomically(path, document.ToBytes(), access);
         return true;
     } catch (const IoError&) {
         return false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "config/IniDocument.h"
+#include "platform/Files.h"
 
 #include <cstddef>
 #include <string>
@@ -28,6 +29,7 @@ IniFileContent ReadIniFile(const std::string& path);
 // Replaces the file atomically (a crash leaves the old file or the new one),
 // creating missing folders on the way. False when it could not be written;
 // the old file is then untouched.
-bool WriteIniFile(const std::string& path, const IniDocument& document);
+bool WriteIniFile(const std::string& path, const IniDocument& document,
+                  FileAccess access = FileAccess::Shared);
 
 } // namespace tevrix

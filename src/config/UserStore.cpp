@@ -43,7 +43,7 @@ bool UserStore::WriteString(std::string_view subkey, std::string_view name,
                             std::string_view value) {
     IniFileContent file = ReadIniFile(m_path);
     return file.Status != IniFileStatus::Failed && file.Document.WriteValue(subkey, name, value) &&
-           WriteIniFile(m_path, file.Document);
+           WriteIniFile(m_path, file.Document, FileAccess::OwnerOnly);
 }
 
 std::vector<std::pair<std::string, std::string>> UserStore::Values(std::string_view subkey) const {
@@ -64,7 +64,7 @@ bool UserStore::ReplaceSubkey(std::string_view subkey,
     file.Document.EraseSection(subkey);
     for (const auto& [name, value] : values)
         file.Document.WriteValue(subkey, name, value);
-    return WriteIniFile(m_path, file.Document);
+    return WriteIniFile(m_path, file.Document, FileAccess::OwnerOnly);
 }
 
 std::string UserStore::ConfigHome() {

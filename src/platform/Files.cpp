@@ -122,13 +122,13 @@ void FileOutputStream::Close() {
         ThrowErrno("close", errno);
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+void WriteFileAtomically(const std::string& path, std::string_view bytes, FileAccess access) {
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         ThrowErrno(path, errno);
     int error = WriteAll(fd, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    if (error == 0 && (::fchmod(fd, 0644) != 0 || ::fsync(fd) != 0))
+    if (error == 0 && (::fchmod(fd, access == FileAccess::OwnerOnly ? 0600 : 0644) != 0 || ::fsync(fd) != 0))
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;

@@ -53,12 +53,19 @@ private:
     int m_fd;
 };
 
+// Who may read a file the program writes.
+enum class FileAccess {
+    Shared,    // 0644: results, configuration
+    OwnerOnly, // 0600: files that hold a password
+};
+
 // Replaces `path` with `bytes` so that a crash or a failure at any moment
 // leaves either the old file or the new one, never a torn one: the bytes go
 // to a temporary file in the same folder, which is flushed to disk, renamed
 // over `path`, and the folder is flushed. Throws IoError; on failure the old
 // file is untouched and the temporary file removed.
-void WriteFileAtomically(const std::string& path, std::string_view bytes);
+void WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         FileAccess access = FileAccess::Shared);
 
 // Appends `bytes` to the end of `path` with one write, creating the file when
 // missing, and flushes it to disk. Throws IoError; the file is closed in

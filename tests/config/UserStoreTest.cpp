@@ -43,6 +43,14 @@ TEST_F(UserStoreTest, CreatesItsFileOnTheFirstChange) {
     EXPECT_EQ(other.ReadString("countruntest", "{uid}"), "1");
 }
 
+TEST_F(UserStoreTest, OnlyItsOwnerMayReadTheStoreThatHoldsThePassword) {
+    UserStore store(StorePath());
+    ASSERT_TRUE(store.WriteString(store.RootSection(), "Password", "секрет"));
+    const auto perms = std::filesystem::status(StorePath()).permissions();
+    EXPECT_EQ(perms & std::filesystem::perms::all, std::filesystem::perms::owner_read |
+                                                       std::filesystem::perms::owner_write);
+}
+
 TEST_F(UserStoreTest, ListsTheValuesOfASubkeyInStoredOrder) {
     std::filesystem::create_directories(Root() + "home/TevrixX");
     WriteBytes(StorePath(), StationBytes("[PreviousFiles]\n3=/c.tvf\n1=/a.tvf\nbare\n2=/b.tvf\n"
