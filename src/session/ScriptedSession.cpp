@@ -19,9 +19,11 @@ ScriptedSession::ScriptedSession(const RunScript& script, SimulationStation stat
       m_dialogs(script, m_replies, m_transcript, m_station.Locale),
       m_area(m_transcript),
       m_server(m_transcript, m_station.ServerDown),
+      m_reporter(m_station.MakeReporter ? m_station.MakeReporter(m_dialogs) : nullptr),
       m_outputs(m_replies, m_transcript),
       m_ownRandom(MakeRandom(script)),
-      m_engine({m_area, m_dialogs, m_time, m_area, m_area, m_server, m_dialogs, m_outputs, m_outputs, m_outputs},
+      m_engine({m_area, m_dialogs, m_time, m_area, m_area,
+                m_reporter ? *m_reporter : static_cast<RunReporter&>(m_server), m_dialogs, m_outputs, m_outputs, m_outputs},
                {m_station.StationSettings, m_station.Counter,
                 m_station.Random ? *m_station.Random : *m_ownRandom, m_time, m_station.Locale,
                 m_station.ProgramDir, m_station.ComputerName, m_station.ComputerUserName, NewGuidText}) {

@@ -15,6 +15,7 @@
 #include "session/Transcript.h"
 #include "session/VirtualTime.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,6 +32,9 @@ struct SimulationStation {
     bool ServerDown = false;
     // The random numbers; none: the script's seed, or the clock.
     RandomSource* Random = nullptr;
+    // Makes the reporter that takes the run's server reports, given the
+    // dialogs that show its messages; none: the reports go to the transcript.
+    std::function<std::unique_ptr<RunReporter>(SessionDialogs&)> MakeReporter;
 };
 
 // A whole run without a screen: the real session engine, result outputs and
@@ -74,6 +78,7 @@ private:
     ScriptedDialogs m_dialogs;
     ScriptedTaskArea m_area;
     ScriptedServer m_server;
+    std::unique_ptr<RunReporter> m_reporter; // from MakeReporter, when given
     ScriptedOutputs m_outputs;
     std::unique_ptr<RandomSource> m_ownRandom;
     SessionEngine m_engine;

@@ -23,6 +23,7 @@ void ScriptedTaskArea::ShowNoTestText() {
 
 void ScriptedTaskArea::ShowTask(const TaskPresentation& presentation) {
     m_variantOrder = presentation.VariantOrder;
+    m_promptCaption = presentation.PromptCaption;
     m_entered.reset();
     m_transcript.Add({"task", presentation.Header, RichToPlain(presentation.Task.Question), ""});
 }

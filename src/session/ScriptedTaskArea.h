@@ -56,10 +56,12 @@ public:
     int HoldTicks() const { return m_holdTicks; }
     bool CoversScreen() const { return m_coversScreen; }
     const std::vector<int32_t>& VariantOrder() const { return m_variantOrder; }
+    const std::optional<std::string>& PromptCaption() const { return m_promptCaption; }
 
 private:
     Transcript& m_transcript;
     std::vector<int32_t> m_variantOrder;
+    std::optional<std::string> m_promptCaption;
     std::optional<ScriptedAnswer> m_entered;
     std::map<StatusPanel, PanelState> m_panels;
     std::vector<std::string> m_taskList;
