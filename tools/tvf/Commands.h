@@ -13,6 +13,7 @@ using Arguments = std::vector<std::string>;
 int PackCommand(const Arguments& args);
 int DumpCommand(const Arguments& args);
 int ResultsCommand(const Arguments& args);
+int SimulateCommand(const Arguments& args);
 
 // Thrown by commands for a failure to report; main prints it and exits 1.
 struct ToolError {
