@@ -116,7 +116,7 @@ protected:
     ScriptedSession& Open(std::unique_ptr<TTest> test, TTaskList tasks) {
         m_session = std::make_unique<ScriptedSession>(
             m_script, SimulationStation{m_settings, m_folder.Path(), m_counter, TextLocale{{}, ','}, "PC-1",
-                                        "pupil", m_serverDown, &m_random});
+                                        "pupil", m_serverDown, &m_random, {}});
         m_session->Open(std::move(test), std::move(tasks));
         return *m_session;
     }
