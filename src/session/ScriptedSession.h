@@ -59,6 +59,8 @@ public:
     // last step ends as the pupil closes the program.
     void RunToEnd();
 
+    // The station's settings, as the settings dialog would change them.
+    Settings& StationSettings() { return m_station.StationSettings; }
     SessionEngine& Engine() { return m_engine; }
     ScriptedTaskArea& Area() { return m_area; }
     VirtualTime& Time() { return m_time; }
