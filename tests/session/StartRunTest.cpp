@@ -82,6 +82,22 @@ TEST_F(StartRunTest, DefaultsFillTheDialogAndTheRecordGetsTrimmedFields) {
     EXPECT_EQ(m_session->Engine().Record()->UserGroup, "5 Б");
 }
 
+TEST_F(StartRunTest, DialogKeepsThePreviousPupilWhenSaveLastUserIsOn) {
+    ScriptedSession& session = Open(ChoiceTasks(1));
+    ASSERT_TRUE(session.Start());
+    session.Perform(AnswerChoice(0));
+    m_script.Name.reset();
+    m_script.Group.reset();
+    ASSERT_TRUE(session.Start());
+    EXPECT_EQ(session.Engine().Record()->UserName, "Иванов Иван");
+    EXPECT_EQ(session.Engine().Record()->UserGroup, "10 А");
+    session.Perform(AnswerChoice(0));
+    // Off: the defaults again, and "Фамилия Имя" does not pass the name pattern.
+    session.StationSettings().IsSaveLastUser = false;
+    EXPECT_FALSE(session.Start());
+    EXPECT_EQ(m_session->Log().OfKind("identification").back().Outcome, "closed");
+}
+
 TEST_F(StartRunTest, RunLimitRefusesTheThirdStart) {
     auto limited = [&] {
         auto test = NewTest(m_folder.Path());
