@@ -32,8 +32,6 @@ public:
     std::string ProgramCloseLine(double now) const;
     std::string RunStartLine(double now, const std::string& testTitle) const;
 
-    const std::string& Path() const { return m_path; }
-
 private:
     std::optional<ResultMessage> Append(const std::vector<std::string>& lines) const;
     std::string Line(const char* pattern, const std::vector<FormatArg>& args) const;
