@@ -13,6 +13,8 @@
 #include "config/SettingsFile.h"
 #include "config/UserStore.h"
 #include "model/TestLoader.h"
+#include "net/ServerRunReporter.h"
+#include "net/TcpConnector.h"
 #include "platform/Paths.h"
 #include "platform/SystemInfo.h"
 #include "results/ResultFigures.h"
@@ -324,9 +326,19 @@ int SimulateCommand(const Arguments& args) {
     std::unique_ptr<TTest> test = OpenTest(options.TestFile, script, tasks);
     RunCounter counter(UserStore(stationDir + kUserStoreName),
                        RebootMarkers(stationDir + kMarkerFolder, CurrentBootId()));
-    SimulationStation station{StationSettings(stationDir), stationDir, counter,
-                              TextLocale{{}, SystemDecimalSeparator()}, ComputerName(), ComputerUserName(),
-                              script.ServerDown, nullptr, {}};
+    const Settings settings = StationSettings(stationDir);
+    const TextLocale locale{{}, SystemDecimalSeparator()};
+    // With IsSendResult on, the run's reports go to the teacher's server of
+    // the station's configuration (RemoteHost, RemotePort), as at the station.
+    TcpConnector connector;
+    ServerClient client(connector, locale);
+    decltype(SimulationStation::MakeReporter) sendToServer;
+    if (settings.IsSendResult)
+        sendToServer = [&](SessionDialogs& dialogs) -> std::unique_ptr<RunReporter> {
+            return std::make_unique<ServerRunReporter>(client, settings, dialogs);
+        };
+    SimulationStation station{settings, stationDir, counter, locale, ComputerName(), ComputerUserName(),
+                              script.ServerDown, nullptr, sendToServer};
     ScriptedSession session(script.Run, std::move(station));
     session.Open(std::move(test), std::move(tasks));
     session.RunToEnd();
