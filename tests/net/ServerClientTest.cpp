@@ -2,7 +2,7 @@
 #include "net/ServerClient.h"
 
 #include "NetTestSupport.h"
-#include "ScriptedServer.h"
+#include "ScriptedTcpServer.h"
 #include "model/Crc32.h"
 #include "net/RunReportBlocks.h"
 #include "results/ResultTestSupport.h"
@@ -23,7 +23,7 @@ std::string AsString(const std::vector<uint8_t>& bytes) {
 
 class ServerClientTest : public ::testing::Test {
 protected:
-    ScriptedServer server;
+    ScriptedTcpServer server;
     TcpConnector connector{TestTimeouts()};
     ServerClient client{connector, SourceTexts()};
 };

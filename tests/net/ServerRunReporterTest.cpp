@@ -2,7 +2,7 @@
 #include "net/ServerRunReporter.h"
 
 #include "NetTestSupport.h"
-#include "ScriptedServer.h"
+#include "ScriptedTcpServer.h"
 #include "net/RunReportBlocks.h"
 #include "results/ResultTestSupport.h"
 
@@ -39,7 +39,7 @@ protected:
         settings.RemotePort = server.Address().Port;
     }
 
-    ScriptedServer server;
+    ScriptedTcpServer server;
     Settings settings;
     RecordingDialogs dialogs;
     TcpConnector connector{TestTimeouts()};
@@ -62,7 +62,7 @@ TEST_F(ServerRunReporterTest, ReportsGoToTheServerOfTheSettings) {
 
 TEST_F(ServerRunReporterTest, TheAddressIsReadAtEachReport) {
     ServerRunReporter reporter(client, settings, dialogs);
-    ScriptedServer second;
+    ScriptedTcpServer second;
     EXPECT_TRUE(reporter.ReportRunBegin(kRunId, SampleRecord()));
     settings.RemotePort = second.Address().Port;
     EXPECT_TRUE(reporter.ReportProgress(kRunId, true, SampleRecord()));

@@ -38,12 +38,12 @@ ServerStep CloseNow();
 // waits for is a server that never answers.
 using ServerScript = std::vector<ServerStep>;
 
-class ScriptedServer {
+class ScriptedTcpServer {
 public:
-    ScriptedServer();
-    ~ScriptedServer();
-    ScriptedServer(const ScriptedServer&) = delete;
-    ScriptedServer& operator=(const ScriptedServer&) = delete;
+    ScriptedTcpServer();
+    ~ScriptedTcpServer();
+    ScriptedTcpServer(const ScriptedTcpServer&) = delete;
+    ScriptedTcpServer& operator=(const ScriptedTcpServer&) = delete;
 
     ServerAddress Address() const { return {"127.0.0.1", m_port}; }
 

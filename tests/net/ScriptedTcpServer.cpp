@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ScriptedServer.h"
+#include "ScriptedTcpServer.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -60,7 +60,7 @@ ServerStep CloseNow() {
     return {ServerStep::Kind::Close, 0, {}};
 }
 
-ScriptedServer::ScriptedServer() {
+ScriptedTcpServer::ScriptedTcpServer() {
     m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     const sockaddr_in address = Loopback(0);
     if (m_listener < 0 ||
@@ -71,18 +71,18 @@ ScriptedServer::ScriptedServer() {
     m_thread = std::thread([this] { Serve(); });
 }
 
-ScriptedServer::~ScriptedServer() {
+ScriptedTcpServer::~ScriptedTcpServer() {
     m_stop = true;
     m_thread.join();
     ::close(m_listener);
 }
 
-void ScriptedServer::Expect(ServerScript script) {
+void ScriptedTcpServer::Expect(ServerScript script) {
     const std::lock_guard lock(m_mutex);
     m_scripts.push_back(std::move(script));
 }
 
-std::string ScriptedServer::Received(size_t index) {
+std::string ScriptedTcpServer::Received(size_t index) {
     std::unique_lock lock(m_mutex);
     if (!m_ended.wait_for(lock, std::chrono::seconds(5), [&] { return m_received.size() > index; })) {
         ADD_FAILURE() << "connection " << index << " did not end";
@@ -91,12 +91,12 @@ std::string ScriptedServer::Received(size_t index) {
     return m_received[index];
 }
 
-size_t ScriptedServer::ConnectionCount() {
+size_t ScriptedTcpServer::ConnectionCount() {
     const std::lock_guard lock(m_mutex);
     return m_received.size();
 }
 
-void ScriptedServer::Serve() {
+void ScriptedTcpServer::Serve() {
     while (!m_stop) {
         pollfd entry{m_listener, POLLIN, 0};
         if (::poll(&entry, 1, 20) <= 0)
@@ -120,7 +120,7 @@ void ScriptedServer::Serve() {
     }
 }
 
-std::string ScriptedServer::Play(int fd, const ServerScript& script) {
+std::string ScriptedTcpServer::Play(int fd, const ServerScript& script) {
     std::string record;
     // Counts every LF received: the station sends only lines before the
     // replies it waits for, so none of them is a byte of a block.
