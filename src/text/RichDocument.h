@@ -65,6 +65,14 @@ struct RichRun {
 
 enum class RichAlignment { Left, Center, Right, Justify };
 
+enum class RichTabKind { Left, Center, Right, Decimal };
+
+struct RichTabStop {
+    int Position = 0; // from the left margin of the text, not from the indent
+    RichTabKind Kind = RichTabKind::Left;
+    friend bool operator==(const RichTabStop&, const RichTabStop&) = default;
+};
+
 struct RichParagraphFormat {
     RichAlignment Alignment = RichAlignment::Left;
     int LeftIndent = 0;
@@ -72,6 +80,7 @@ struct RichParagraphFormat {
     int FirstLineIndent = 0; // relative to LeftIndent, negative for a hanging indent
     int SpaceBefore = 0;
     int SpaceAfter = 0;
+    std::vector<RichTabStop> TabStops; // in the order given
     friend bool operator==(const RichParagraphFormat&, const RichParagraphFormat&) = default;
 };
 

@@ -24,7 +24,8 @@ enum class RtfReader::Keyword {
     Superscript, Subscript, NoSuperSub, Up, Down, Hidden,
     // paragraph formatting
     ParagraphDefault, AlignLeft, AlignCenter, AlignRight, AlignJustify, LeftIndent,
-    RightIndent, FirstIndent, SpaceBefore, SpaceAfter, InTable, Style, BasedOn,
+    RightIndent, FirstIndent, SpaceBefore, SpaceAfter, TabStop, TabKindCenter, TabKindRight,
+    TabKindDecimal, InTable, Style, BasedOn,
     // tables
     RowDefault, RowLeft, CellRight, BorderSide, BorderStyle, Cell, Row,
     // breaks
@@ -198,7 +199,9 @@ const RtfReader::Keyword* RtfReader::FindKeyword(std::string_view name) {
         {"pard", K::ParagraphDefault}, {"ql", K::AlignLeft}, {"qc", K::AlignCenter},
         {"qr", K::AlignRight}, {"qj", K::AlignJustify}, {"qd", K::AlignJustify},
         {"li", K::LeftIndent}, {"ri", K::RightIndent}, {"fi", K::FirstIndent},
-        {"sb", K::SpaceBefore}, {"sa", K::SpaceAfter}, {"intbl", K::InTable}, {"s", K::Style},
+        {"sb", K::SpaceBefore}, {"sa", K::SpaceAfter}, {"tx", K::TabStop},
+        {"tqc", K::TabKindCenter}, {"tqr", K::TabKindRight}, {"tqdec", K::TabKindDecimal},
+        {"intbl", K::InTable}, {"s", K::Style},
         {"sbasedon", K::BasedOn},
         {"trowd", K::RowDefault}, {"trleft", K::RowLeft}, {"cellx", K::CellRight},
         {"clbrdrt", K::BorderSide}, {"clbrdrb", K::BorderSide}, {"clbrdrl", K::BorderSide},
@@ -455,6 +458,14 @@ void RtfReader::OnParagraphKeyword(Keyword keyword, int32_t parameter) {
     case K::FirstIndent: paragraph.FirstLineIndent = ClampTwips(parameter); break;
     case K::SpaceBefore: paragraph.SpaceBefore = std::clamp(parameter, 0, kMaxTwips); break;
     case K::SpaceAfter: paragraph.SpaceAfter = std::clamp(parameter, 0, kMaxTwips); break;
+    case K::TabKindCenter: state.NextTabKind = RichTabKind::Center; break;
+    case K::TabKindRight: state.NextTabKind = RichTabKind::Right; break;
+    case K::TabKindDecimal: state.NextTabKind = RichTabKind::Decimal; break;
+    case K::TabStop:
+        if (paragraph.TabStops.size() < kMaxTabStops)
+            paragraph.TabStops.push_back({std::clamp(parameter, 0, kMaxTwips), state.NextTabKind});
+        state.NextTabKind = RichTabKind::Left;
+        break;
     case K::InTable: state.InTable = true; break;
     case K::Style:
         if (state.Target == Destination::StyleSheet) {
@@ -667,8 +678,10 @@ void RtfReader::AddUtf8(std::string_view utf8) {
             m_builder.AppendText(utf8, EffectiveFormat());
         break;
     case Destination::FieldInstruction:
-        if (!m_fields.empty())
-            m_fields.back().Instruction += utf8;
+        if (!m_fields.empty()) {
+            std::string& instruction = m_fields.back().Instruction;
+            instruction.append(utf8.substr(0, 2 * kMaxLinkLength - std::min(instruction.size(), 2 * kMaxLinkLength)));
+        }
         break;
     default:
         break;
@@ -704,7 +717,8 @@ void RtfReader::EndParagraph() {
 void RtfReader::AddFontTableBytes(std::string_view bytes) {
     for (const char c : bytes) {
         if (c != ';') {
-            m_fontNameBytes.push_back(c);
+            if (m_fontNameBytes.size() < kMaxFontNameLength)
+                m_fontNameBytes.push_back(c);
             continue;
         }
         if (m_fontEntry >= 0) {
@@ -790,7 +804,8 @@ void RtfReader::StartField() {
 }
 
 std::string RtfReader::FieldLink() const {
-    return m_fields.empty() ? std::string() : HyperlinkTarget(m_fields.back().Instruction);
+    std::string target = m_fields.empty() ? std::string() : HyperlinkTarget(m_fields.back().Instruction);
+    return target.size() <= kMaxLinkLength ? target : std::string();
 }
 
 const RtfReader::Font* RtfReader::FontOf(int number) const {

@@ -27,6 +27,11 @@ namespace tevrix {
 class RtfReader {
 public:
     static constexpr int kMaxDepth = 128;
+    // Group states are copied at every '{', so nothing in them may grow
+    // with the data: these bound what a state holds.
+    static constexpr size_t kMaxTabStops = 64;      // as many as word processors allow
+    static constexpr size_t kMaxLinkLength = 2048;  // longer field codes are no links
+    static constexpr size_t kMaxFontNameLength = 128;
 
     static RichDocument Read(std::string_view rtf);
 
@@ -50,6 +55,7 @@ private:
         int UnicodeSkip = 1;           // \uc
         bool Hidden = false;           // \v
         RichParagraphFormat Paragraph;
+        RichTabKind NextTabKind = RichTabKind::Left; // \tqr, \tqc, \tqdec before \tx
         bool InTable = false;          // \intbl
     };
 

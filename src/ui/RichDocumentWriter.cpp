@@ -13,6 +13,8 @@
 namespace tevrix {
 namespace {
 
+constexpr qreal kCellPadding = 3;
+
 // Lengths of the document are twips; the screen has 96 pixels an inch.
 qreal TwipsToPixels(int twips) {
     return twips / 15.0;
@@ -30,6 +32,16 @@ Qt::Alignment ToQtAlignment(RichAlignment alignment) {
     case RichAlignment::Left: break;
     }
     return Qt::AlignLeft;
+}
+
+QTextOption::TabType ToQtTabType(RichTabKind kind) {
+    switch (kind) {
+    case RichTabKind::Center: return QTextOption::CenterTab;
+    case RichTabKind::Right: return QTextOption::RightTab;
+    case RichTabKind::Decimal: return QTextOption::DelimiterTab;
+    case RichTabKind::Left: break;
+    }
+    return QTextOption::LeftTab;
 }
 
 QString RunText(const std::string& text) {
@@ -108,8 +120,29 @@ QTextBlockFormat RichDocumentWriter::BlockFormat(const RichParagraphFormat& form
     result.setTextIndent(TwipsToPixels(format.FirstLineIndent));
     result.setTopMargin(TwipsToPixels(format.SpaceBefore));
     result.setBottomMargin(TwipsToPixels(format.SpaceAfter));
+    result.setTabPositions(TabPositions(format));
     RichZoom::SetBase(result);
     return result;
+}
+
+QList<QTextOption::Tab> RichDocumentWriter::TabPositions(const RichParagraphFormat& format) {
+    // Qt measures tab positions from where the line starts, RTF from the
+    // margin; the first line, which the tabs of lists and bullets are in,
+    // starts at the left indent plus the first-line indent. A hanging indent
+    // is a tab stop of its own, as in word processors.
+    const int lineStart = format.LeftIndent + format.FirstLineIndent;
+    std::vector<RichTabStop> stops = format.TabStops;
+    if (format.FirstLineIndent < 0)
+        stops.push_back({format.LeftIndent, RichTabKind::Left});
+    std::sort(stops.begin(), stops.end(),
+              [](const RichTabStop& a, const RichTabStop& b) { return a.Position < b.Position; });
+    QList<QTextOption::Tab> tabs;
+    for (const RichTabStop& stop : stops) {
+        const qreal position = TwipsToPixels(stop.Position - lineStart);
+        if (position > 0 && (tabs.isEmpty() || tabs.back().position < position))
+            tabs.append(QTextOption::Tab(position, ToQtTabType(stop.Kind), QLatin1Char('.')));
+    }
+    return tabs;
 }
 
 void RichDocumentWriter::WriteParagraph(QTextCursor& cursor, const RichParagraph& paragraph) {
@@ -133,7 +166,11 @@ void RichDocumentWriter::WriteTable(const RichTable& table) {
     for (size_t c = 0; c < columns; ++c) {
         for (const RichTableRow& row : table.Rows) {
             if (c < row.Cells.size() && row.Cells[c].Width > 0) {
-                widths[c] = QTextLength(QTextLength::FixedLength, TwipsToPixels(row.Cells[c].Width));
+                // Qt's fixed width includes the padding; adding it gives the
+                // text the whole RTF width, so a word that just fitted the
+                // writer's cell is not broken here.
+                widths[c] = QTextLength(QTextLength::FixedLength,
+                                        TwipsToPixels(row.Cells[c].Width) + 2 * kCellPadding);
                 break;
             }
         }
@@ -143,7 +180,7 @@ void RichDocumentWriter::WriteTable(const RichTable& table) {
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     format.setBorderCollapse(true);
     format.setCellSpacing(0);
-    format.setCellPadding(3);
+    format.setCellPadding(kCellPadding);
     format.setColumnWidthConstraints(widths);
     RichZoom::SetBase(format);
 

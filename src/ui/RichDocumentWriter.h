@@ -26,6 +26,7 @@ public:
 
     static QTextCharFormat CharFormat(const RichCharFormat& format);
     static QTextBlockFormat BlockFormat(const RichParagraphFormat& format);
+    static QList<QTextOption::Tab> TabPositions(const RichParagraphFormat& format);
 
 private:
     void WriteParagraph(QTextCursor& cursor, const RichParagraph& paragraph);

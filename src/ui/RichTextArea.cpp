@@ -15,6 +15,7 @@ RichTextArea::RichTextArea(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
     setOpenExternalLinks(false);
     document()->setUndoRedoEnabled(false);
+    setTabStopDistance(kDefaultTabStop);
     connect(this, &QTextBrowser::anchorClicked, this, &RichTextArea::OpenLink);
 }
 
@@ -24,20 +25,21 @@ void RichTextArea::SetZoom(int percent) {
         return;
     RichZoom::Apply(*document(), m_zoom, percent);
     m_zoom = percent;
-    ApplyDefaultFont();
+    ApplyZoomToDefaults();
 }
 
 void RichTextArea::ZoomFrom(int percent) {
     if (percent != m_zoom)
         RichZoom::Apply(*document(), percent, m_zoom);
-    ApplyDefaultFont();
+    ApplyZoomToDefaults();
 }
 
-void RichTextArea::ApplyDefaultFont() {
+void RichTextArea::ApplyZoomToDefaults() {
     QFont zoomed = font();
     const qreal points = zoomed.pointSizeF() > 0 ? zoomed.pointSizeF() : zoomed.pixelSize() * 0.75;
     zoomed.setPointSizeF(std::clamp(points * m_zoom / 100.0, 1.0, RichZoom::kMaxPointSize));
     document()->setDefaultFont(zoomed);
+    setTabStopDistance(kDefaultTabStop * m_zoom / 100.0);
 }
 
 void RichTextArea::MarkLinks() {

@@ -28,7 +28,11 @@ public:
     void MarkLinks();
 
 private:
-    void ApplyDefaultFont();
+    // Tab stops every half inch when a paragraph sets none, as in rich-edit
+    // controls and word processors.
+    static constexpr qreal kDefaultTabStop = 48;
+
+    void ApplyZoomToDefaults();
     void OpenLink(const QUrl& url);
 
     int m_zoom = 100;

@@ -67,6 +67,21 @@ public:
         format.setTextIndent(base[2] * m_to);
         format.setTopMargin(base[3] * m_to);
         format.setBottomMargin(base[4] * m_to);
+        return ZoomTabPositions(format);
+    }
+
+    QTextBlockFormat ZoomTabPositions(QTextBlockFormat format) const {
+        QList<QTextOption::Tab> tabs = format.tabPositions();
+        QList<qreal> base = format.property(RichZoom::BaseTabPositions).value<QList<qreal>>();
+        if (base.size() != tabs.size()) {
+            base.clear();
+            for (const QTextOption::Tab& tab : tabs)
+                base.append(tab.position / m_from);
+        }
+        for (int i = 0; i < tabs.size(); ++i)
+            tabs[i].position = base[i] * m_to;
+        format.setProperty(RichZoom::BaseTabPositions, QVariant::fromValue(base));
+        format.setTabPositions(tabs);
         return format;
     }
 

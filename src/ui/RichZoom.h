@@ -13,8 +13,8 @@ class QTextTableFormat;
 namespace tevrix {
 
 // Zoom of a rich-text document by percent, as the rich-edit control of the
-// original does it: font sizes, pictures, paragraph indents and spacing and
-// table column widths all scale. Every zoomed value keeps its unzoomed base
+// original does it: font sizes, pictures, paragraph indents, spacing and tab
+// stops and table column widths all scale. Every zoomed value keeps its unzoomed base
 // in a property of its format, so a zoom is always computed from the base and
 // repeated zooming never drifts; the bases travel with the content when it is
 // copied to another document.
@@ -25,6 +25,7 @@ public:
         BaseImageSize,                                       // QSizeF, image formats
         BaseBlockMargins,                                    // QList<qreal>, block formats
         BaseColumnWidths,                                    // QList<qreal>, table formats
+        BaseTabPositions,                                    // QList<qreal>, block formats
     };
     static constexpr qreal kMaxPointSize = 1638; // the rich-edit control's largest font
     static constexpr int kMaxPercent = 6400;

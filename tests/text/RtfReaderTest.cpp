@@ -200,9 +200,27 @@ TEST(RtfReaderTest, ParagraphFormatting) {
     EXPECT_EQ(paragraphs[0]->Format.Alignment, RichAlignment::Center);
     EXPECT_EQ(paragraphs[1]->Format.Alignment, RichAlignment::Right);
     EXPECT_EQ(paragraphs[2]->Format.Alignment, RichAlignment::Justify);
-    EXPECT_EQ(paragraphs[3]->Format, (RichParagraphFormat{RichAlignment::Left, 720, 360, -180, 120, 60}));
+    EXPECT_EQ(paragraphs[3]->Format, (RichParagraphFormat{RichAlignment::Left, 720, 360, -180, 120, 60, {}}));
     EXPECT_EQ(paragraphs[4]->Format, RichParagraphFormat{}); // \pard resets
     EXPECT_EQ(paragraphs[5]->Format.LeftIndent, 31680);      // 22 inches at most
+}
+
+TEST(RtfReaderTest, TabStops) {
+    std::string many;
+    for (int i = 1; i <= 100; ++i)
+        many += "\\tx" + std::to_string(i * 10);
+    const RichDocument document =
+        RtfReader::Read(R"({\rtf1\tqr\tx2000\tx500\tqc\tx900\tqdec\tx1200 a\par\pard b\par\pard)" + many +
+                        " c}");
+    const auto paragraphs = Paragraphs(document);
+    ASSERT_EQ(paragraphs.size(), 3u);
+    const std::vector<RichTabStop> expected = {{2000, RichTabKind::Right},
+                                               {500, RichTabKind::Left},
+                                               {900, RichTabKind::Center},
+                                               {1200, RichTabKind::Decimal}};
+    EXPECT_EQ(paragraphs[0]->Format.TabStops, expected);
+    EXPECT_TRUE(paragraphs[1]->Format.TabStops.empty()); // \pard clears them
+    EXPECT_EQ(paragraphs[2]->Format.TabStops.size(), RtfReader::kMaxTabStops);
 }
 
 TEST(RtfReaderTest, ParagraphFormattingIsGroupScoped) {

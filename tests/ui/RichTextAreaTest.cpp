@@ -69,6 +69,7 @@ private slots:
     void LoadsPicturesAsDocumentImages();
     void LoadsAMetafileFromARichEditDocument();
     void PlainTextAndEmptyText();
+    void TabStopsCountFromTheLineStart();
     void ZoomScalesFontsPicturesAndIndentsFromTheirBase();
     void ZoomAppliesToLoadedContent();
     void DetectsLinksInText();
@@ -171,6 +172,21 @@ void RichTextAreaTest::PlainTextAndEmptyText() {
 
     LoadRichText({}, area);
     QVERIFY(area.document()->isEmpty());
+}
+
+void RichTextAreaTest::TabStopsCountFromTheLineStart() {
+    RichTextArea area;
+    // A bullet hangs 300 twips left of the text at 900; a right tab at 3900.
+    LoadRichText({R"({\rtf1\li900\fi-300\tqr\tx3900 \bullet\tab item\tab 1\par})"}, area);
+    const QList<QTextOption::Tab> tabs = area.document()->begin().blockFormat().tabPositions();
+    QCOMPARE(tabs.size(), 2);
+    QCOMPARE(tabs[0].position, 20.0); // the hanging indent: 300 twips after the line start
+    QCOMPARE(tabs[0].type, QTextOption::LeftTab);
+    QCOMPARE(tabs[1].position, 220.0); // 3900 - 600 twips
+    QCOMPARE(tabs[1].type, QTextOption::RightTab);
+    area.SetZoom(200);
+    QCOMPARE(area.document()->begin().blockFormat().tabPositions().at(1).position, 440.0);
+    QCOMPARE(area.tabStopDistance(), 96.0); // half an inch, zoomed
 }
 
 void RichTextAreaTest::ZoomScalesFontsPicturesAndIndentsFromTheirBase() {
