@@ -112,6 +112,16 @@ QTextCharFormat RichDocumentWriter::CharFormat(const RichCharFormat& format) {
     return result;
 }
 
+const QTextCharFormat& RichDocumentWriter::CachedCharFormat(const RichCharFormat& format) {
+    for (const auto& [rich, converted] : m_formats) {
+        if (rich == format)
+            return converted;
+    }
+    if (m_formats.size() >= kMaxCachedFormats)
+        m_formats.clear();
+    return m_formats.emplace_back(format, CharFormat(format)).second;
+}
+
 QTextBlockFormat RichDocumentWriter::BlockFormat(const RichParagraphFormat& format) {
     QTextBlockFormat result;
     result.setAlignment(ToQtAlignment(format.Alignment));
@@ -152,7 +162,7 @@ void RichDocumentWriter::WriteParagraph(QTextCursor& cursor, const RichParagraph
             WritePicture(cursor, *run.Picture, run);
             continue;
         }
-        m_lastFormat = CharFormat(run.Format);
+        m_lastFormat = CachedCharFormat(run.Format);
         cursor.insertText(RunText(run.Text), m_lastFormat);
     }
 }

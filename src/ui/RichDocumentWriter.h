@@ -7,6 +7,9 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
+#include <utility>
+#include <vector>
+
 namespace tevrix {
 
 // Writes a neutral rich document into a QTextDocument at a cursor: runs as
@@ -29,12 +32,18 @@ public:
     static QList<QTextOption::Tab> TabPositions(const RichParagraphFormat& format);
 
 private:
+    // A document uses few formats over and over; converting each once, and
+    // handing Qt the same format object, saves most of the cost of a run.
+    static constexpr size_t kMaxCachedFormats = 32;
+    const QTextCharFormat& CachedCharFormat(const RichCharFormat& format);
+
     void WriteParagraph(QTextCursor& cursor, const RichParagraph& paragraph);
     void WriteTable(const RichTable& table);
     void WritePicture(QTextCursor& cursor, const RichPicture& picture, const RichRun& run);
 
     QTextCursor& m_cursor;
     QTextCharFormat m_lastFormat;
+    std::vector<std::pair<RichCharFormat, QTextCharFormat>> m_formats;
 };
 
 } // namespace tevrix
