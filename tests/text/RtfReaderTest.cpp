@@ -433,6 +433,20 @@ TEST(RtfBadInputTest, HugePictureSizesAreClamped) {
     EXPECT_EQ(pictures[0]->HeightTwips, 0);
 }
 
+TEST(RtfBadInputTest, WhatEveryGroupCopiesIsBounded) {
+    // Every '{' copies the formatting state, so a huge link or font name in
+    // it would make many small groups cost quadratic time and memory.
+    std::string groups;
+    for (int i = 0; i < 20000; ++i)
+        groups += "{\\b y}";
+    const std::string rtf = "{\\rtf1{\\fonttbl{\\f0 " + std::string(1000000, 'F') + ";}}\\f0 " +
+                            "{\\field{\\*\\fldinst HYPERLINK \"http://" + std::string(1000000, 'a') +
+                            "\"}{\\fldrslt x" + groups + "}}}";
+    const RichDocument document = RtfReader::Read(rtf);
+    EXPECT_EQ(FormatOf(document, "x").Link, ""); // no link that long
+    EXPECT_EQ(FormatOf(document, "x").FontFamily, std::string(RtfReader::kMaxFontNameLength, 'F'));
+}
+
 TEST(RtfBadInputTest, MalformedBitmapHeaderDropsThePicture) {
     EXPECT_TRUE(Pictures(RtfReader::Read(R"({\rtf1{\pict\dibitmap0 ffffffff0000}})")).empty());
 }
