@@ -46,7 +46,7 @@ using TestChooser = std::function<std::optional<size_t>(const std::vector<std::s
 // exchange and must not start another exchange on the same client.
 //
 // The run reports' conditions (IsSendResult, ReportToServer, the reporting
-// switch) are the caller's; see ServerLink.
+// switch) are the session engine's; ServerRunReporter takes its reports.
 class ServerClient {
 public:
     ServerClient(Connector& connector, TextLocale locale);

@@ -2,8 +2,10 @@
 #include "net/ServerClient.h"
 
 #include "NetTestSupport.h"
+#include "MemoryConnection.h"
 #include "ScriptedTcpServer.h"
 #include "model/Crc32.h"
+#include "net/NetError.h"
 #include "net/RunReportBlocks.h"
 #include "results/ResultTestSupport.h"
 
@@ -346,6 +348,48 @@ TEST_F(GetTestTest, HostileServersEndTheExchangeWithTheErrorAndNoTest) {
         EXPECT_FALSE(outcome.Load);
         EXPECT_EQ(server.Received(connection++), c.Sent);
     }
+}
+
+// A server whose connection breaks when the station sends "QUIT", after
+// the whole test has arrived.
+class QuitBreaksConnector final : public Connector {
+public:
+    explicit QuitBreaksConnector(std::string replies) : m_replies(std::move(replies)) {}
+    std::unique_ptr<Connection> Connect(const ServerAddress&) override {
+        class Breaking final : public Connection {
+        public:
+            explicit Breaking(std::string replies) : m_memory({std::move(replies)}) {}
+            void Send(std::span<const uint8_t> bytes) override {
+                if (std::string(bytes.begin(), bytes.end()) == "QUIT\r\n")
+                    throw NetError("connection reset");
+                m_memory.Send(bytes);
+            }
+            size_t Receive(uint8_t* buffer, size_t size) override {
+                return m_memory.Receive(buffer, size);
+            }
+
+        private:
+            MemoryConnection m_memory;
+        };
+        return std::make_unique<Breaking>(m_replies);
+    }
+
+private:
+    std::string m_replies;
+};
+
+TEST_F(GetTestTest, ATestLoadedBeforeTheExchangeFailsIsKept) {
+    const std::string file = SmallTestFile("Дроби");
+    QuitBreaksConnector breaking("YES\r\n1\r\na.tvf\r\nYES\r\na.tvf\r\n" +
+                                 std::to_string(file.size()) + "\r\n" + file);
+    ServerClient breakingClient(breaking, SourceTexts());
+    GetTestOutcome outcome = breakingClient.GetTest({"server", 1}, kComputer, Chooser(0),
+                                                    &GetTestTest::NoPassword);
+    EXPECT_TRUE(outcome.Failed);
+    EXPECT_EQ(outcome.Message, ConnectionErrorBox());
+    ASSERT_TRUE(outcome.Load);
+    EXPECT_EQ(outcome.Load->Status, LoadTestStatus::Loaded);
+    EXPECT_EQ(outcome.Load->Test->Title, "Дроби");
 }
 
 TEST_F(GetTestTest, NoServerSaysConnectionError) {
