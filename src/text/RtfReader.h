@@ -30,8 +30,8 @@ public:
     // Group states are copied at every '{', so nothing in them may grow
     // with the data: these bound what a state holds.
     static constexpr size_t kMaxTabStops = 64;      // as many as word processors allow
-    static constexpr size_t kMaxLinkLength = 2048;  // longer field codes are no links
-    static constexpr size_t kMaxFontNameLength = 128;
+    static constexpr size_t kMaxLinkLength = 1024;  // longer field codes are no links
+    static constexpr size_t kMaxFontNameLength = 64; // Windows allows 31 characters
 
     static RichDocument Read(std::string_view rtf);
 
@@ -112,7 +112,6 @@ private:
     void AddUtf8(std::string_view utf8);
     void AddCodePoint(char32_t codePoint);
     void FlushBytes();
-    bool SkipsFallback();
 
     void EndParagraph();
     void AddFontTableBytes(std::string_view bytes);
