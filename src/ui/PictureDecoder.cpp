@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QtEndian>
+
+#include <algorithm>
 
 namespace tevrix {
 
@@ -37,7 +40,7 @@ QImage PictureDecoder::Decode(const QByteArray& bytes, const QByteArray& format,
     if (format == "wmf")
         return DrawSvg(MetafileConverter::WmfToSvg(bytes), size);
     if (format == "emf")
-        return DrawSvg(MetafileConverter::EmfToSvg(bytes), size);
+        return DrawSvg(MetafileConverter::EmfToSvg(bytes), size.isEmpty() ? EmfFrameSize(bytes) : size);
     if (format.isEmpty())
         return {};
     QImage image;
@@ -50,6 +53,22 @@ QImage PictureDecoder::LoadFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return Decode(file.readAll(), FormatOfFileName(path));
+}
+
+QSize PictureDecoder::EmfFrameSize(const QByteArray& emf) {
+    // EMR_HEADER: type and size (4 bytes each), the bounds in device pixels
+    // (16), then the frame: left, top, right, bottom as int32 in 0.01 mm.
+    if (emf.size() < 40)
+        return {};
+    const auto frame = [&](int offset) { return qFromLittleEndian<qint32>(emf.constData() + offset); };
+    const qint64 width = qint64{frame(32)} - frame(24);
+    const qint64 height = qint64{frame(36)} - frame(28);
+    if (width <= 0 || height <= 0)
+        return {};
+    const auto pixels = [](qint64 hundredthsOfMillimetre) {
+        return static_cast<int>(std::min<qint64>((hundredthsOfMillimetre * 96 + 1270) / 2540, kMaxMetafileSide * 4));
+    };
+    return {pixels(width), pixels(height)};
 }
 
 QImage PictureDecoder::DrawSvg(const QByteArray& svg, QSize size) {

@@ -25,12 +25,13 @@ public:
     static QByteArray FormatOf(RichPictureFormat format);
 
     // A metafile is drawn at `size` when it is valid, else at its own size
-    // (96 pixels an inch), on a transparent background.
+    // (96 pixels an inch; for an EMF its frame), on a transparent background.
     static QImage Decode(const QByteArray& bytes, const QByteArray& format, QSize size = {});
     // Reads a picture file, its format chosen by the extension.
     static QImage LoadFile(const QString& path);
 
 private:
+    static QSize EmfFrameSize(const QByteArray& emf);
     static QImage DrawSvg(const QByteArray& svg, QSize size);
 };
 

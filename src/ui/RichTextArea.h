@@ -18,8 +18,8 @@ public:
     // Shows the content at `percent` of its size (100 = as written);
     // clamped to 1..6400.
     void SetZoom(int percent);
-    // Brings content added at 100 percent (LoadRichText, CopyRichText) to
-    // the area's zoom.
+    // Brings content that was added at `percent` (100 for LoadRichText, the
+    // source's zoom for CopyRichText) to the area's zoom.
     void ZoomFrom(int percent);
 
     // Makes every web or mail address in the text a link, as the rich-edit
