@@ -47,6 +47,8 @@ using TestChooser = std::function<std::optional<size_t>(const std::vector<std::s
 //
 // The run reports' conditions (IsSendResult, ReportToServer, the reporting
 // switch) are the session engine's; ServerRunReporter takes its reports.
+// GetTest's (IsSendResult, with IsAutoGetTestFromStart at start-up) is the
+// window's, whose "Получить по сети" is enabled only then.
 class ServerClient {
 public:
     ServerClient(Connector& connector, TextLocale locale);
