@@ -9,17 +9,6 @@
 namespace tevrix {
 namespace {
 
-// Entry `slot` of a per-slot list, or `missing` beyond its end.
-template <typename T> T SlotEntry(const std::vector<T>& list, size_t slot, T missing) {
-    return slot < list.size() ? list[slot] : missing;
-}
-
-// The slot that shows variant `variant`, or -1.
-int SlotShowing(std::span<const int32_t> variantOrder, int variant) {
-    const auto found = std::find(variantOrder.begin(), variantOrder.end(), variant);
-    return found == variantOrder.end() ? -1 : int(found - variantOrder.begin());
-}
-
 // Counts one judged part of an answer.
 void CountPart(Evaluation& evaluation, bool right) {
     if (right) {
@@ -28,11 +17,6 @@ void CountPart(Evaluation& evaluation, bool right) {
         ++evaluation.WrongParts;
         evaluation.AllRight = false;
     }
-}
-
-template <typename Answer> Answer AnswerOfKind(const EnteredAnswer& answer) {
-    const Answer* typed = std::get_if<Answer>(&answer);
-    return typed ? *typed : Answer{};
 }
 
 Evaluation EvaluateSingleChoice(const TTask& task, std::span<const int32_t> order,
@@ -52,7 +36,7 @@ Evaluation EvaluateMultipleChoice(const TTask& task, std::span<const int32_t> or
                                   const MultipleChoiceAnswer& answer) {
     Evaluation evaluation;
     for (size_t s = 0; s < order.size(); ++s) {
-        const bool ticked = SlotEntry(answer.Ticked, s, false);
+        const bool ticked = answer.At(s);
         CountPart(evaluation, ticked == task.IsCorrectVariant(order[s]));
         if (ticked)
             evaluation.AnswerText += std::to_string(order[s] + 1) + ";";
@@ -65,13 +49,12 @@ Evaluation EvaluatePositions(const TTask& task, std::span<const int32_t> order,
                              const ChosenEntriesAnswer& answer) {
     Evaluation evaluation;
     for (size_t s = 0; s < order.size(); ++s) {
-        const int entry = SlotEntry(answer.Chosen, s, ChosenEntriesAnswer::kNoEntry);
+        const int entry = answer.At(s);
         CountPart(evaluation, entry + 1 == task.VariantValue(order[s]));
     }
     for (size_t v = 0; v < order.size(); ++v) {
         const int slot = SlotShowing(order, int(v));
-        const int entry = slot < 0 ? ChosenEntriesAnswer::kNoEntry
-                                   : SlotEntry(answer.Chosen, size_t(slot), ChosenEntriesAnswer::kNoEntry);
+        const int entry = slot < 0 ? ChosenEntriesAnswer::kNoEntry : answer.At(size_t(slot));
         evaluation.AnswerText += std::to_string(v + 1) + "-" + std::to_string(entry + 1) + ";";
     }
     return evaluation;
@@ -84,7 +67,7 @@ Evaluation EvaluateTrueFalse(const TTask& task, std::span<const int32_t> order,
                              const ChosenEntriesAnswer& answer, const TextLocale& locale) {
     Evaluation evaluation;
     for (size_t s = 0; s < order.size(); ++s) {
-        const int entry = SlotEntry(answer.Chosen, s, ChosenEntriesAnswer::kNoEntry);
+        const int entry = answer.At(s);
         const bool right = entry == task.VariantValue(order[s]);
         if (entry == kTrueEntry || entry == kFalseEntry)
             CountPart(evaluation, right);
@@ -95,8 +78,7 @@ Evaluation EvaluateTrueFalse(const TTask& task, std::span<const int32_t> order,
     const std::string no = locale.Tr("Нет");
     for (size_t v = 0; v < order.size(); ++v) {
         const int slot = SlotShowing(order, int(v));
-        const int entry = slot < 0 ? ChosenEntriesAnswer::kNoEntry
-                                   : SlotEntry(answer.Chosen, size_t(slot), ChosenEntriesAnswer::kNoEntry);
+        const int entry = slot < 0 ? ChosenEntriesAnswer::kNoEntry : answer.At(size_t(slot));
         const std::string word = entry == kTrueEntry ? yes : entry == kFalseEntry ? no : "";
         evaluation.AnswerText += std::to_string(v + 1) + "-" + word + ";";
     }
@@ -115,7 +97,7 @@ Evaluation EvaluateNumbers(const TTask& task, std::span<const int32_t> order,
         const std::string& label = task.NumberLabel(order[s]);
         if (!label.empty())
             evaluation.AnswerText += label + " ";
-        evaluation.AnswerText += Trim(SlotEntry(answer.Fields, s, std::string())) + ";";
+        evaluation.AnswerText += Trim(answer.At(s)) + ";";
     }
     return evaluation;
 }
@@ -187,12 +169,14 @@ Evaluation EvaluateAnswer(const TTask& task, std::span<const int32_t> variantOrd
     case TaskKind::tkSingleChoice:
         return EvaluateSingleChoice(task, variantOrder, AnswerOfKind<SingleChoiceAnswer>(answer));
     case TaskKind::tkMultipleChoice:
-        return EvaluateMultipleChoice(task, variantOrder, AnswerOfKind<MultipleChoiceAnswer>(answer));
+        return EvaluateMultipleChoice(task, variantOrder,
+                                      AnswerOfKind<MultipleChoiceAnswer>(answer));
     case TaskKind::tkOrdering:
     case TaskKind::tkMatching:
         return EvaluatePositions(task, variantOrder, AnswerOfKind<ChosenEntriesAnswer>(answer));
     case TaskKind::tkTrueFalse:
-        return EvaluateTrueFalse(task, variantOrder, AnswerOfKind<ChosenEntriesAnswer>(answer), locale);
+        return EvaluateTrueFalse(task, variantOrder, AnswerOfKind<ChosenEntriesAnswer>(answer),
+                                 locale);
     case TaskKind::tkNumberInput:
         return EvaluateNumbers(task, variantOrder, AnswerOfKind<NumberFieldsAnswer>(answer),
                                locale.DecimalSeparator);

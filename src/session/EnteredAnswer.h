@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -21,6 +24,7 @@ struct SingleChoiceAnswer {
 // Kind 2: per slot, whether its tick box is ticked.
 struct MultipleChoiceAnswer {
     std::vector<bool> Ticked;
+    bool At(size_t slot) const { return slot < Ticked.size() && Ticked[slot]; }
 };
 
 // Kinds 3, 4 and 5: per slot, the entry chosen in its drop-down list, or
@@ -29,11 +33,15 @@ struct MultipleChoiceAnswer {
 struct ChosenEntriesAnswer {
     static constexpr int kNoEntry = -1;
     std::vector<int> Chosen;
+    int At(size_t slot) const { return slot < Chosen.size() ? Chosen[slot] : kNoEntry; }
 };
 
 // Kind 6: per number field, its text as typed.
 struct NumberFieldsAnswer {
     std::vector<std::string> Fields;
+    std::string At(size_t slot) const {
+        return slot < Fields.size() ? Fields[slot] : std::string();
+    }
 };
 
 // Kind 7: the text as typed, not trimmed.
@@ -59,5 +67,17 @@ struct ComposedWordAnswer {
 using EnteredAnswer =
     std::variant<std::monostate, SingleChoiceAnswer, MultipleChoiceAnswer, ChosenEntriesAnswer,
                  NumberFieldsAnswer, TypedTextAnswer, PointAnswer, ComposedWordAnswer>;
+
+// The answer of kind `Answer`; nothing entered when `answer` is of another kind.
+template <typename Answer> Answer AnswerOfKind(const EnteredAnswer& answer) {
+    const Answer* typed = std::get_if<Answer>(&answer);
+    return typed ? *typed : Answer{};
+}
+
+// The slot that shows element `element` (a variant or number), or -1.
+inline int SlotShowing(std::span<const int32_t> variantOrder, int element) {
+    const auto found = std::find(variantOrder.begin(), variantOrder.end(), element);
+    return found == variantOrder.end() ? -1 : int(found - variantOrder.begin());
+}
 
 } // namespace tevrix

@@ -65,7 +65,8 @@ public:
                   const std::vector<std::string>& fields, char decimalSeparator)
         : m_task(task), m_order(variantOrder) {
         for (size_t s = 0; s < m_order.size(); ++s)
-            m_values.push_back(ReadNumberField(s < fields.size() ? fields[s] : "", decimalSeparator));
+            m_values.push_back(
+                ReadNumberField(s < fields.size() ? fields[s] : "", decimalSeparator));
         m_result.Slots.resize(m_order.size());
     }
 

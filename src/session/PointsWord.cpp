@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/PointsWord.h"
 
-
 namespace tevrix {
 
 std::string PointsWord(long long n, const TextLocale& locale) {

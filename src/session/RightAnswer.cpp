@@ -10,29 +10,18 @@
 namespace tevrix {
 namespace {
 
-template <typename Answer> Answer AnswerOfKind(const EnteredAnswer& answer) {
-    const Answer* typed = std::get_if<Answer>(&answer);
-    return typed ? *typed : Answer{};
-}
-
-int ChosenEntry(const ChosenEntriesAnswer& answer, size_t slot) {
-    return slot < answer.Chosen.size() ? answer.Chosen[slot] : ChosenEntriesAnswer::kNoEntry;
-}
-
 ColorValue RightOrWrong(const AnswerColors& colors, bool right) {
     return right ? colors.Correct : colors.Error;
 }
 
 // Kinds 1 and 2: a chosen slot is drawn as an error unless its variant is right.
-void DescribeChoices(const TTask& task, std::span<const int32_t> order,
-                     const EnteredAnswer& answer, const AnswerColors& colors,
-                     std::vector<SlotHighlight>& slots) {
+void DescribeChoices(const TTask& task, std::span<const int32_t> order, const EnteredAnswer& answer,
+                     const AnswerColors& colors, std::vector<SlotHighlight>& slots) {
     const auto single = AnswerOfKind<SingleChoiceAnswer>(answer);
     const auto multiple = AnswerOfKind<MultipleChoiceAnswer>(answer);
     for (size_t s = 0; s < order.size(); ++s) {
-        const bool chosen = task.Kind == TaskKind::tkSingleChoice
-                                ? single.SelectedSlot == int(s)
-                                : s < multiple.Ticked.size() && multiple.Ticked[s];
+        const bool chosen =
+            task.Kind == TaskKind::tkSingleChoice ? single.SelectedSlot == int(s) : multiple.At(s);
         if (chosen)
             slots[s].VariantColor = colors.Error;
         if (task.IsCorrectVariant(order[s])) {
@@ -53,13 +42,12 @@ std::optional<ColorValue> CollationColor(const AnswerColors& colors, int number)
 }
 
 // Kinds 3, 4 and 5: the mark shows the right value of the slot's variant.
-void DescribeLists(const TTask& task, std::span<const int32_t> order,
-                   const EnteredAnswer& answer, const AnswerColors& colors,
-                   std::vector<SlotHighlight>& slots) {
+void DescribeLists(const TTask& task, std::span<const int32_t> order, const EnteredAnswer& answer,
+                   const AnswerColors& colors, std::vector<SlotHighlight>& slots) {
     const auto chosen = AnswerOfKind<ChosenEntriesAnswer>(answer);
     for (size_t s = 0; s < order.size(); ++s) {
         const int value = task.VariantValue(order[s]);
-        const int entry = ChosenEntry(chosen, s);
+        const int entry = chosen.At(s);
         SlotHighlight& slot = slots[s];
         if (task.Kind == TaskKind::tkTrueFalse) {
             slot.Mark = value == 1 ? "+" : "-";
@@ -82,10 +70,12 @@ std::string RangeText(const TTask& task, int number, const TextLocale& locale) {
     const TNumberRange& range = task.NumberRange(number);
     const char separator = locale.DecimalSeparator;
     if (task.RangeIsInterval(number))
-        return Format(locale.Tr("Верный ответ в диапазоне от %s до %s."),
-                      {FormatGeneralNumber(range.Low, separator), FormatGeneralNumber(range.High, separator)},
-                      separator);
-    return Format(locale.Tr("Верный ответ: %s."), {FormatGeneralNumber(range.Low, separator)}, separator);
+        return Format(
+            locale.Tr("Верный ответ в диапазоне от %s до %s."),
+            {FormatGeneralNumber(range.Low, separator), FormatGeneralNumber(range.High, separator)},
+            separator);
+    return Format(locale.Tr("Верный ответ: %s."), {FormatGeneralNumber(range.Low, separator)},
+                  separator);
 }
 
 std::string DescribeNumbers(const TTask& task, const Evaluation& evaluation,
@@ -181,7 +171,8 @@ RightAnswerView DescribeRightAnswer(const TTask& task, std::span<const int32_t> 
         text = DescribeNumbers(task, evaluation, colors, locale, view.Slots);
         break;
     case TaskKind::tkTextInput:
-        text = Format(locale.Tr("Верный ответ: \"%s\"."), {FirstTextAnswer(task)}, locale.DecimalSeparator);
+        text = Format(locale.Tr("Верный ответ: \"%s\"."), {FirstTextAnswer(task)},
+                      locale.DecimalSeparator);
         break;
     case TaskKind::tkPointOnImage:
         view.DrawAreas = true;

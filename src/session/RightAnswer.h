@@ -28,7 +28,7 @@ struct AnswerColors {
 // What one slot of the answer area shows while the right answer is shown.
 // A colour left empty keeps the control's normal background.
 struct SlotHighlight {
-    std::string Mark;                   // the mark label's text; empty clears it
+    std::string Mark;                       // the mark label's text; empty clears it
     std::optional<ColorValue> MarkColor;    // kind 6: background of the field's mark
     std::optional<ColorValue> VariantColor; // the variant text of the slot
     std::optional<ColorValue> ListColor;    // the slot's drop-down list

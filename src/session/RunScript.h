@@ -16,11 +16,11 @@ namespace tevrix {
 // task's own order (not in the order shown), so that it holds whatever order
 // the run shows. Only the member of the task's kind is read.
 struct ScriptedAnswer {
-    std::optional<int> Choice;         // kind 1: the variant chosen
-    std::vector<int> Ticked;           // kind 2: the variants ticked
-    std::vector<int> Entries;          // kinds 3 to 5: per variant the list entry, or kNoEntry
-    std::vector<std::string> Numbers;  // kind 6: per number the text typed
-    std::string Text;                  // kinds 7 and 9: the text typed, the word composed
+    std::optional<int> Choice;        // kind 1: the variant chosen
+    std::vector<int> Ticked;          // kind 2: the variants ticked
+    std::vector<int> Entries;         // kinds 3 to 5: per variant the list entry, or kNoEntry
+    std::vector<std::string> Numbers; // kind 6: per number the text typed
+    std::string Text;                 // kinds 7 and 9: the text typed, the word composed
     std::optional<PointAnswer::Point> Point; // kind 8: the point placed
 
     // The same answer as the answer area holds it, for the slots of
@@ -63,12 +63,12 @@ struct ScriptStep {
 
 // A whole run as a pupil would take it.
 struct RunScript {
-    std::optional<double> Start;          // the clock at the start (OLE date); none: now
-    std::optional<uint32_t> Seed;         // fixes the random orders
-    std::optional<std::string> Password;  // typed when a start password is asked; none: cancel
-    std::optional<std::string> Name;      // typed into the identification dialog; none: kept
+    std::optional<double> Start;         // the clock at the start (OLE date); none: now
+    std::optional<uint32_t> Seed;        // fixes the random orders
+    std::optional<std::string> Password; // typed when a start password is asked; none: cancel
+    std::optional<std::string> Name;     // typed into the identification dialog; none: kept
     std::optional<std::string> Group;
-    bool Identify = true;                 // false: the dialog is closed without OK
+    bool Identify = true;                  // false: the dialog is closed without OK
     std::vector<ScriptReply> StartReplies; // for the modal windows before the first step
     std::vector<ScriptStep> Steps;
 };

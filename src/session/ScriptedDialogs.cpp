@@ -49,8 +49,8 @@ const char* StyleName(SummaryStyle style) {
 
 } // namespace
 
-ScriptedDialogs::ScriptedDialogs(const RunScript& script, ModalReplies& replies, Transcript& transcript,
-                                 TextLocale locale)
+ScriptedDialogs::ScriptedDialogs(const RunScript& script, ModalReplies& replies,
+                                 Transcript& transcript, TextLocale locale)
     : m_script(script), m_replies(replies), m_transcript(transcript), m_locale(std::move(locale)) {}
 
 MessageReply ScriptedDialogs::ShowMessageBox(const MessageBoxRequest& request) {
@@ -86,7 +86,8 @@ bool ScriptedDialogs::ShowIdentification(const IdentificationSetup& setup) {
         m_transcript.Add({"identification", "", m_fields.Name + " / " + m_fields.Group, "closed"});
         return false;
     }
-    const IdentityCheckResult check = CheckIdentity(m_fields.Name, m_fields.Group, setup.Patterns, m_locale);
+    const IdentityCheckResult check =
+        CheckIdentity(m_fields.Name, m_fields.Group, setup.Patterns, m_locale);
     m_fields = {check.Name, check.Group};
     if (check.Failed == IdentityField::None) {
         m_transcript.Add({"identification", "", m_fields.Name + " / " + m_fields.Group, "OK"});

@@ -16,7 +16,8 @@ namespace tevrix {
 // to the transcript.
 class ScriptedDialogs final : public SessionDialogs, public RunOutputView {
 public:
-    ScriptedDialogs(const RunScript& script, ModalReplies& replies, Transcript& transcript, TextLocale locale);
+    ScriptedDialogs(const RunScript& script, ModalReplies& replies, Transcript& transcript,
+                    TextLocale locale);
 
     MessageReply ShowMessageBox(const MessageBoxRequest& request) override;
     std::optional<std::string> AskPassword() override;

@@ -18,7 +18,9 @@ public:
         : m_replies(replies), m_transcript(transcript) {}
 
     void PlayDefaultEndSound() override { m_transcript.Add({"sound", "", "built-in", ""}); }
-    void PlaySoundFile(const std::string& path) override { m_transcript.Add({"sound", "", path, ""}); }
+    void PlaySoundFile(const std::string& path) override {
+        m_transcript.Add({"sound", "", path, ""});
+    }
     void ShowResultWindow(const TResultTest&) override {
         m_replies.CloseWindow();
         m_transcript.Add({"result window", "", "", ""});

@@ -15,8 +15,10 @@ public:
         : m_transcript(transcript), m_down(down) {}
 
     bool ReportRunBegin(const std::string& runId, const TResultTest& record) override;
-    bool ReportProgress(const std::string& runId, bool serverProgressFlag, const TResultTest& record) override;
-    void ReportResult(const std::string& runId, const std::string& resultKey, const TResultTest& record) override;
+    bool ReportProgress(const std::string& runId, bool serverProgressFlag,
+                        const TResultTest& record) override;
+    void ReportResult(const std::string& runId, const std::string& resultKey,
+                      const TResultTest& record) override;
 
 private:
     bool Report(const std::string& command, const std::string& text);

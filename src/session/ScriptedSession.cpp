@@ -12,21 +12,18 @@ std::unique_ptr<RandomSource> ScriptedSession::MakeRandom(const RunScript& scrip
 }
 
 ScriptedSession::ScriptedSession(const RunScript& script, SimulationStation station)
-    : m_script(script),
-      m_station(std::move(station)),
-      m_time(script.Start.value_or(NowOleDate())),
-      m_replies(m_time),
-      m_dialogs(script, m_replies, m_transcript, m_station.Locale),
-      m_area(m_transcript),
-      m_server(m_transcript, m_station.ServerDown),
+    : m_script(script), m_station(std::move(station)), m_time(script.Start.value_or(NowOleDate())),
+      m_replies(m_time), m_dialogs(script, m_replies, m_transcript, m_station.Locale),
+      m_area(m_transcript), m_server(m_transcript, m_station.ServerDown),
       m_reporter(m_station.MakeReporter ? m_station.MakeReporter(m_dialogs) : nullptr),
-      m_outputs(m_replies, m_transcript),
-      m_ownRandom(MakeRandom(script)),
+      m_outputs(m_replies, m_transcript), m_ownRandom(MakeRandom(script)),
       m_engine({m_area, m_dialogs, m_time, m_area, m_area,
-                m_reporter ? *m_reporter : static_cast<RunReporter&>(m_server), m_dialogs, m_outputs, m_outputs, m_outputs},
+                m_reporter ? *m_reporter : static_cast<RunReporter&>(m_server), m_dialogs,
+                m_outputs, m_outputs, m_outputs},
                {m_station.StationSettings, m_station.Counter,
                 m_station.Random ? *m_station.Random : *m_ownRandom, m_time, m_station.Locale,
-                m_station.ProgramDir, m_station.ComputerName, m_station.ComputerUserName, NewGuidText}) {
+                m_station.ProgramDir, m_station.ComputerName, m_station.ComputerUserName,
+                NewGuidText}) {
     m_time.SetTickHandler([this](SessionTimer timer) {
         switch (timer) {
         case SessionTimer::TimerTask:
@@ -56,7 +53,8 @@ bool ScriptedSession::Start() {
 }
 
 void ScriptedSession::Perform(const ScriptStep& step) {
-    const bool ownQuestion = step.Action == ScriptAction::Stop || step.Action == ScriptAction::Close ||
+    const bool ownQuestion = step.Action == ScriptAction::Stop ||
+                             step.Action == ScriptAction::Close ||
                              step.Action == ScriptAction::Prompt;
     m_replies.BeginStep(step.Replies, ownQuestion);
     switch (step.Action) {
@@ -123,7 +121,8 @@ void ScriptedSession::RunToEnd() {
         ++performed;
     }
     if (performed < m_script.Steps.size())
-        Note(std::to_string(m_script.Steps.size() - performed) + " steps left when the run had ended");
+        Note(std::to_string(m_script.Steps.size() - performed) +
+             " steps left when the run had ended");
     if (m_engine.State() == ProgramState::TestRunning) {
         Note("the script ended during the run: the pupil closes the program");
         Perform({ScriptAction::Close, {}, 0, 0, {}});

@@ -24,7 +24,8 @@ namespace tevrix {
 // The station a simulated run takes place on.
 struct SimulationStation {
     Settings StationSettings;
-    std::string ProgramDir; // ending with '/': the result files go here unless DirForResult says otherwise
+    std::string
+        ProgramDir; // ending with '/': the result files go here unless DirForResult says otherwise
     RunCounter& Counter;
     TextLocale Locale;
     std::string ComputerName;

@@ -56,7 +56,8 @@ void ScriptedTaskArea::SetTaskListImage(int position, TaskListImage image) {
     m_taskListImages[size_t(position)] = image;
 }
 
-void ScriptedTaskArea::SetStatusPanel(StatusPanel panel, const std::string& text, PanelDrawing drawing) {
+void ScriptedTaskArea::SetStatusPanel(StatusPanel panel, const std::string& text,
+                                      PanelDrawing drawing) {
     m_panels[panel] = {text, drawing};
 }
 

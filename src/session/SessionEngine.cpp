@@ -82,7 +82,8 @@ void SessionEngine::TakePendingTimeOuts() {
         return;
     const int position = *m_taskTimeOutPending;
     m_taskTimeOutPending.reset();
-    if (m_state == ProgramState::TestRunning && !m_taskClosed && m_record->CurrentPosition == position)
+    if (m_state == ProgramState::TestRunning && !m_taskClosed &&
+        m_record->CurrentPosition == position)
         RunOperation([this] { TaskTimeOut(); });
 }
 
@@ -129,9 +130,9 @@ void SessionEngine::aShowTestInstructionExecute() {
 void SessionEngine::ShowTestInstruction() {
     if (m_test->Instruction.Empty())
         return;
-    m_targets.Dialogs.ShowTextViewer(
-        m_test->Instruction,
-        Format(Tr("Инструкция к тесту \"%s\""), {m_test->Title}, m_services.Locale.DecimalSeparator));
+    m_targets.Dialogs.ShowTextViewer(m_test->Instruction,
+                                     Format(Tr("Инструкция к тесту \"%s\""), {m_test->Title},
+                                            m_services.Locale.DecimalSeparator));
 }
 
 // ---------------------------------------------------------------------------
@@ -198,8 +199,9 @@ std::optional<IdentityFields> SessionEngine::Identify() {
     IdentificationSetup setup;
     setup.Fields.Name =
         current.Name.empty() || !settings.IsSaveLastUser ? settings.DefaultUserName : current.Name;
-    setup.Fields.Group =
-        current.Group.empty() || !settings.IsSaveLastUser ? settings.DefaultUserGroup : current.Group;
+    setup.Fields.Group = current.Group.empty() || !settings.IsSaveLastUser
+                             ? settings.DefaultUserGroup
+                             : current.Group;
     setup.TitleUserName = settings.TitleUserName;
     setup.TitleUserGroup = settings.TitleUserGroup;
     setup.Patterns = {settings.UserNameExpression, settings.UserGroupExpression,
@@ -243,9 +245,10 @@ void SessionEngine::FillTaskList() {
         TResultTest& record = *m_record;
         record.PositionStates.assign(record.TaskOrder.size(), kPositionNeverShown);
         for (size_t position = 0; position < record.TaskOrder.size(); ++position)
-            items.push_back(Format("%d) %s",
-                                   {Number(position + 1), RichToPlain(m_tasks[record.TaskOrder[position]].Question)},
-                                   m_services.Locale.DecimalSeparator));
+            items.push_back(Format(
+                "%d) %s",
+                {Number(position + 1), RichToPlain(m_tasks[record.TaskOrder[position]].Question)},
+                m_services.Locale.DecimalSeparator));
     }
     m_targets.Area.SetTaskList(items);
 }
@@ -293,11 +296,12 @@ void SessionEngine::AAskTaskExecute() {
     const auto fileOf = [this](const std::string& name) {
         return IsPlainFileName(name) ? m_test->TempDir + name : std::string();
     };
-    m_targets.Area.ShowTask({task,
-                             Format(Tr("Вопрос # %d из %d:"), {Number(position + 1), Number(record.TaskCount)},
-                                    m_services.Locale.DecimalSeparator),
-                             fileOf(task.PictureFile), fileOf(task.MediaFile), PromptCaption(task),
-                             record.VariantOrder, m_test->AllowSkip});
+    m_targets.Area.ShowTask(
+        {task,
+         Format(Tr("Вопрос # %d из %d:"), {Number(position + 1), Number(record.TaskCount)},
+                m_services.Locale.DecimalSeparator),
+         fileOf(task.PictureFile), fileOf(task.MediaFile), PromptCaption(task), record.VariantOrder,
+         m_test->AllowSkip});
     ShowTaskPrice(task);
     m_targets.Timers.StartTimer(SessionTimer::TimerTask);
     TimerTaskTimer();
@@ -323,15 +327,16 @@ std::optional<std::string> SessionEngine::PromptCaption(const TTask& task) const
     if (penalty <= 0)
         return Tr("Показать подсказку?");
     return Format(Tr("Показать подсказку? Штраф %d %s."),
-                  {Number(penalty), PointsWord(penalty, m_services.Locale)}, m_services.Locale.DecimalSeparator);
+                  {Number(penalty), PointsWord(penalty, m_services.Locale)},
+                  m_services.Locale.DecimalSeparator);
 }
 
 void SessionEngine::ShowTaskPrice(const TTask& task) {
-    m_targets.Status.SetStatusPanel(StatusPanel::Price,
-                                    Format(Tr("Цена %d %s"),
-                                           {Number(task.Points), PointsWord(task.Points, m_services.Locale)},
-                                           m_services.Locale.DecimalSeparator),
-                                    PanelDrawing::Plain);
+    m_targets.Status.SetStatusPanel(
+        StatusPanel::Price,
+        Format(Tr("Цена %d %s"), {Number(task.Points), PointsWord(task.Points, m_services.Locale)},
+               m_services.Locale.DecimalSeparator),
+        PanelDrawing::Plain);
 }
 
 void SessionEngine::ShowIntroduction(const TTask& task) {
@@ -343,13 +348,13 @@ void SessionEngine::ShowIntroduction(const TTask& task) {
 // Checking and moving on
 
 void SessionEngine::ACheckAskTaskExecute() {
-    if (Busy() || m_state != ProgramState::TestRunning)
+    if (Busy() || m_state != ProgramState::TestRunning || m_taskClosed)
         return;
     RunOperation([this] { CheckAndMoveOn(true); });
 }
 
 void SessionEngine::aIDoNotKnowExecute() {
-    if (Busy() || m_state != ProgramState::TestRunning || !m_test->PenalizeWrong)
+    if (Busy() || m_state != ProgramState::TestRunning || m_taskClosed || !m_test->PenalizeWrong)
         return;
     RunOperation([this] { CheckAndMoveOn(false); });
 }
@@ -383,7 +388,8 @@ void SessionEngine::CheckAnswer(bool answered) {
 
     const TTask& task = CurrentTask();
     const EnteredAnswer entered = m_targets.Area.ReadAnswer(task);
-    const Evaluation evaluation = EvaluateAnswer(task, record.VariantOrder, entered, m_services.Locale);
+    const Evaluation evaluation =
+        EvaluateAnswer(task, record.VariantOrder, entered, m_services.Locale);
     ScoreCheck(record, *m_test, task, CurrentTaskIndex(),
                answered ? std::optional<Evaluation>(evaluation) : std::nullopt);
     if (!(answered && evaluation.AllRight) && m_test->ShowCorrectAnswer)
@@ -420,7 +426,8 @@ void SessionEngine::ReportProgress() {
 void SessionEngine::aSkippingTaskExecute() {
     if (Busy() || m_state != ProgramState::TestRunning || !m_test->AllowSkip || m_taskClosed)
         return;
-    const std::optional<int> target = SkipTargetPosition(m_record->CurrentPosition, m_record->PositionStates);
+    const std::optional<int> target =
+        SkipTargetPosition(m_record->CurrentPosition, m_record->PositionStates);
     if (!target)
         return;
     RunOperation([this, target] {
@@ -433,7 +440,8 @@ void SessionEngine::ComboBoxEx1Click(int position) {
     if (Busy() || m_state != ProgramState::TestRunning || !m_test->AllowSkip)
         return;
     const TResultTest& record = *m_record;
-    const bool jumps = position >= 0 && position < record.TaskCount && position != record.CurrentPosition &&
+    const bool jumps = position >= 0 && position < record.TaskCount &&
+                       position != record.CurrentPosition &&
                        record.PositionStates[position] < kPositionChecked;
     if (jumps) {
         RunOperation([this, position] {
@@ -448,7 +456,8 @@ void SessionEngine::ComboBoxEx1Click(int position) {
 // Prompt and viewers
 
 void SessionEngine::aShowPromptTaskExecute() {
-    if (Busy() || m_state != ProgramState::TestRunning || m_taskClosed || CurrentTask().Prompt.Empty())
+    if (Busy() || m_state != ProgramState::TestRunning || m_taskClosed ||
+        CurrentTask().Prompt.Empty())
         return;
     RunOperation([this] { ShowPrompt(); });
 }
@@ -460,9 +469,11 @@ void SessionEngine::ShowPrompt() {
     if (penalty != 0 && m_record->GetPenaltyMask(index) < 0) {
         std::string question = Tr("Показать подсказку?");
         if (penalty > 0)
-            question += "\r\n" + Format(Tr("Штраф %d %s."), {Number(penalty), PointsWord(penalty, m_services.Locale)},
+            question += "\r\n" + Format(Tr("Штраф %d %s."),
+                                        {Number(penalty), PointsWord(penalty, m_services.Locale)},
                                         m_services.Locale.DecimalSeparator);
-        if (Message(question, kCaptionTevrix, MessageIcon::Question, MessageButtons::YesNo) != MessageReply::Yes)
+        if (Message(question, kCaptionTevrix, MessageIcon::Question, MessageButtons::YesNo) !=
+            MessageReply::Yes)
             return;
     }
     m_record->SetPenaltyMask(index, penalty);
@@ -490,7 +501,8 @@ void SessionEngine::TimerTaskTimer() {
     const int index = CurrentTaskIndex();
     const int32_t seconds = m_record->GetTimeMask(index) + 1;
     m_record->SetTimeMask(index, seconds);
-    m_targets.Status.SetStatusPanel(StatusPanel::TaskTime, FormatSecondsAsTime(seconds), PanelDrawing::Plain);
+    m_targets.Status.SetStatusPanel(StatusPanel::TaskTime, FormatSecondsAsTime(seconds),
+                                    PanelDrawing::Plain);
     const int32_t limit = CurrentTask().TimeLimit;
     if (limit <= 0) {
         m_targets.Status.SetStatusPanel(StatusPanel::TaskTimeLeft, "", PanelDrawing::Plain);
@@ -516,7 +528,8 @@ void SessionEngine::TimerTestTimer() {
         return;
     m_record->IncDuration();
     const int32_t duration = m_record->Duration;
-    m_targets.Status.SetStatusPanel(StatusPanel::RunTime, FormatSecondsAsTime(duration), PanelDrawing::Plain);
+    m_targets.Status.SetStatusPanel(StatusPanel::RunTime, FormatSecondsAsTime(duration),
+                                    PanelDrawing::Plain);
     const int32_t limit = m_test->TestTimeLimit;
     if (limit <= 0)
         return;
@@ -581,7 +594,8 @@ void SessionEngine::FinishRun() {
     m_targets.Timers.StopTimer(SessionTimer::TimerTest);
     const double now = m_services.Time.Now();
     m_targets.Area.ResetTaskArea();
-    GradeResult(*m_record, m_test->Marks, m_test->MinAnsweredPercent, now, Tr(kUnavailableMarkName));
+    GradeResult(*m_record, m_test->Marks, m_test->MinAnsweredPercent, now,
+                Tr(kUnavailableMarkName));
     WithOutputs([this](ResultOutputs& outputs) { outputs.ProduceRunOutputs(*m_record, *m_test); });
     m_lastResult = std::move(m_record);
     if (m_test->ExclusiveMode)
@@ -597,11 +611,12 @@ void SessionEngine::LogProgramClose() {
 }
 
 void SessionEngine::WithOutputs(const std::function<void(ResultOutputs&)>& use) {
-    RunResultReporter reporter(m_targets.Reporter, m_runId, m_test ? m_test->ResultKey : std::string());
-    ResultOutputs outputs(ResultOutputSettingsOf(m_services.StationSettings, m_services.ProgramDir),
-                          m_services.Locale, m_services.Time,
-                          {m_targets.OutputView, m_targets.Sound, reporter, m_targets.Results,
-                           m_targets.Report});
+    RunResultReporter reporter(m_targets.Reporter, m_runId,
+                               m_test ? m_test->ResultKey : std::string());
+    ResultOutputs outputs(
+        ResultOutputSettingsOf(m_services.StationSettings, m_services.ProgramDir),
+        m_services.Locale, m_services.Time,
+        {m_targets.OutputView, m_targets.Sound, reporter, m_targets.Results, m_targets.Report});
     use(outputs);
 }
 

@@ -12,9 +12,9 @@
 #include "results/ResultWindow.h"
 #include "results/RunOutputView.h"
 #include "results/TextLocale.h"
+#include "session/AnswerEvaluation.h"
 #include "session/ExclusiveWindow.h"
 #include "session/ProgramState.h"
-#include "session/AnswerEvaluation.h"
 #include "session/RandomSource.h"
 #include "session/RunReporter.h"
 #include "session/SessionDialogs.h"
@@ -51,8 +51,8 @@ struct SessionServices {
     RandomSource& Random;
     const Clock& Time;
     TextLocale Locale;
-    std::string ProgramDir;       // the station's folder, ending with '/'
-    std::string ComputerName;     // as the result record keeps them
+    std::string ProgramDir;   // the station's folder, ending with '/'
+    std::string ComputerName; // as the result record keeps them
     std::string ComputerUserName;
     std::function<std::string()> NewRunId; // a new GUID text for each run
 };
@@ -144,7 +144,8 @@ private:
     void ShowPosition(int position);
 
     void CheckAnswer(bool answered);
-    void ShowRightAnswer(const TTask& task, const EnteredAnswer& entered, const Evaluation& evaluation);
+    void ShowRightAnswer(const TTask& task, const EnteredAnswer& entered,
+                         const Evaluation& evaluation);
     void ReportProgress();
     void CheckAndMoveOn(bool answered);
 

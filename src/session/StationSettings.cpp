@@ -3,7 +3,8 @@
 
 namespace tevrix {
 
-ResultOutputSettings ResultOutputSettingsOf(const Settings& settings, const std::string& programDir) {
+ResultOutputSettings ResultOutputSettingsOf(const Settings& settings,
+                                            const std::string& programDir) {
     ResultOutputSettings outputs;
     outputs.IsSaveResult = settings.IsSaveResult;
     outputs.IsSaveProtectionResult = settings.IsSaveProtectionResult;

@@ -23,7 +23,8 @@ enum class PanelDrawing {
 class StatusBar {
 public:
     virtual ~StatusBar() = default;
-    virtual void SetStatusPanel(StatusPanel panel, const std::string& text, PanelDrawing drawing) = 0;
+    virtual void SetStatusPanel(StatusPanel panel, const std::string& text,
+                                PanelDrawing drawing) = 0;
 };
 
 } // namespace tevrix

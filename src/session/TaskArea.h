@@ -15,12 +15,12 @@ namespace tevrix {
 // Everything the window needs to put a task on screen.
 struct TaskPresentation {
     const TTask& Task;
-    std::string Header;                      // "Вопрос # %d из %d:"
-    std::string PicturePath;                 // the question picture; empty: none
-    std::string MediaPath;                   // the sound or video; empty: none
+    std::string Header;                       // "Вопрос # %d из %d:"
+    std::string PicturePath;                  // the question picture; empty: none
+    std::string MediaPath;                    // the sound or video; empty: none
     std::optional<std::string> PromptCaption; // set when the task has a prompt
-    std::vector<int32_t> VariantOrder;       // slot -> variant or number
-    bool ShowTaskList = false;               // the task list panel (tests that allow skipping)
+    std::vector<int32_t> VariantOrder;        // slot -> variant or number
+    bool ShowTaskList = false;                // the task list panel (tests that allow skipping)
 };
 
 // The picture of an item of the task list.

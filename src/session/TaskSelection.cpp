@@ -35,7 +35,8 @@ void ShuffleIndexes(std::vector<int32_t>& list, RandomSource& random) {
     }
 }
 
-std::vector<int32_t> BuildTaskOrder(const TTest& test, const TTaskList& tasks, RandomSource& random) {
+std::vector<int32_t> BuildTaskOrder(const TTest& test, const TTaskList& tasks,
+                                    RandomSource& random) {
     std::vector<int32_t> order;
     if (!test.UseThemes) {
         order.resize(tasks.size());
@@ -44,7 +45,8 @@ std::vector<int32_t> BuildTaskOrder(const TTest& test, const TTaskList& tasks, R
         for (const TTheme& theme : test.Themes) {
             if (theme.TakeLimited && theme.TakeCount <= 0)
                 continue;
-            const std::vector<int32_t> block = ThemeBlock(theme, tasks, test.RandomTaskOrder, random);
+            const std::vector<int32_t> block =
+                ThemeBlock(theme, tasks, test.RandomTaskOrder, random);
             order.insert(order.end(), block.begin(), block.end());
         }
     }

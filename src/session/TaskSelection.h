@@ -24,6 +24,7 @@ void ShuffleIndexes(std::vector<int32_t>& list, RandomSource& random);
 // or less), another all of them; with RandomTaskOrder off each theme's block
 // is put back in file order. A task of no theme is never asked. With
 // RandomTaskOrder the whole order is shuffled at the end.
-std::vector<int32_t> BuildTaskOrder(const TTest& test, const TTaskList& tasks, RandomSource& random);
+std::vector<int32_t> BuildTaskOrder(const TTest& test, const TTaskList& tasks,
+                                    RandomSource& random);
 
 } // namespace tevrix

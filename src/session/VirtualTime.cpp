@@ -41,7 +41,8 @@ void VirtualTime::Advance(int64_t milliseconds) {
             if (!timer.Running || timer.Due > target)
                 continue;
             const Timer* best = next < 0 ? nullptr : &m_timers[size_t(next)];
-            if (!best || timer.Due < best->Due || (timer.Due == best->Due && timer.Started < best->Started))
+            if (!best || timer.Due < best->Due ||
+                (timer.Due == best->Due && timer.Started < best->Started))
                 next = i;
         }
         if (next < 0)

@@ -7,8 +7,8 @@ namespace tevrix {
 namespace {
 
 IdentityPatterns DefaultPatterns() {
-    return {"^[А-Я]{1}[а-я]{1,} [А-Я]{1}[а-я]{1,}$", "^[1-9]{1}[0-1]{0,1} [А-Яа-я]{1}$", "Иванов Иван",
-            "10 А"};
+    return {"^[А-Я]{1}[а-я]{1,} [А-Я]{1}[а-я]{1,}$", "^[1-9]{1}[0-1]{0,1} [А-Яа-я]{1}$",
+            "Иванов Иван", "10 А"};
 }
 
 struct IdentityCase {
@@ -24,7 +24,8 @@ class CheckIdentityTest : public ::testing::TestWithParam<IdentityCase> {};
 
 TEST_P(CheckIdentityTest, NormalisesAndChecksBothFields) {
     const IdentityCase& c = GetParam();
-    const IdentityCheckResult result = CheckIdentity(c.Name, c.Group, DefaultPatterns(), TextLocale{});
+    const IdentityCheckResult result =
+        CheckIdentity(c.Name, c.Group, DefaultPatterns(), TextLocale{});
     EXPECT_EQ(result.Name, c.NormalName);
     EXPECT_EQ(result.Group, c.NormalGroup);
     EXPECT_EQ(result.Failed, c.Failed);
@@ -33,7 +34,8 @@ TEST_P(CheckIdentityTest, NormalisesAndChecksBothFields) {
         EXPECT_EQ(result.BalloonText, "");
     } else {
         EXPECT_EQ(result.BalloonHeader, "Ошибка ввода!");
-        EXPECT_EQ(result.BalloonText, std::string("Не соответствует шаблону!\n\rОбразец: \"") + c.Example + "\".");
+        EXPECT_EQ(result.BalloonText,
+                  std::string("Не соответствует шаблону!\n\rОбразец: \"") + c.Example + "\".");
     }
 }
 
@@ -42,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         IdentityCase{"  Иванов   Иван ", "10 А", "Иванов Иван", "10 А", IdentityField::None, ""},
         IdentityCase{"Ёлкин Пётр", "11 б", "Ёлкин Пётр", "11 б", IdentityField::None, ""},
-        IdentityCase{"  иванов   Иван ", "10 А", "иванов Иван", "10 А", IdentityField::Name, "Иванов Иван"},
+        IdentityCase{"  иванов   Иван ", "10 А", "иванов Иван", "10 А", IdentityField::Name,
+                     "Иванов Иван"},
         IdentityCase{"Иванов Иван", "12 А", "Иванов Иван", "12 А", IdentityField::Group, "10 А"},
         // Both fail: the balloon points at the name.
         IdentityCase{"x", "\t12  А\r\n", "x", "12 А", IdentityField::Name, "Иванов Иван"}));

@@ -19,7 +19,9 @@ protected:
     }
     int TestTimeOutMessages() const { return Count("message", "Время теста вышло!"); }
     int TaskTimeOutMessages() const { return Count("message", "Время обдумывания задания вышло!"); }
-    int Summaries() const { return Count("summary", "Всего заданий в тесте: 2. Вами выполнено заданий: 1."); }
+    int Summaries() const {
+        return Count("summary", "Всего заданий в тесте: 2. Вами выполнено заданий: 1.");
+    }
     static int Checked(const TResultTest& result) {
         return result.RightCount + result.WrongCount + result.NoAnswerCount;
     }

@@ -22,7 +22,8 @@ AnswerColors Colors() {
     return colors;
 }
 
-RightAnswerView Describe(const TTask& task, const std::vector<int32_t>& order, const EnteredAnswer& answer) {
+RightAnswerView Describe(const TTask& task, const std::vector<int32_t>& order,
+                         const EnteredAnswer& answer) {
     const TextLocale locale{{}, ','};
     const Evaluation evaluation = EvaluateAnswer(task, order, answer, locale);
     return DescribeRightAnswer(task, order, answer, evaluation, Colors(), locale);
@@ -73,7 +74,7 @@ TEST(RightAnswerTest, MatchingColoursPairsByCollation) {
         Describe(task, {0, 1, 2}, ChosenEntriesAnswer{{2, ChosenEntriesAnswer::kNoEntry, 0}});
     EXPECT_EQ(MarksOf(view), (std::vector<std::string>{"3", "0", "11"}));
     EXPECT_EQ(view.Slots[0].VariantColor, ColorValue(103));
-    EXPECT_EQ(view.Slots[1].VariantColor, kError);        // value 0
+    EXPECT_EQ(view.Slots[1].VariantColor, kError);       // value 0
     EXPECT_EQ(view.Slots[2].VariantColor, std::nullopt); // no colour beyond 10
     for (size_t s = 0; s < 3; ++s)
         EXPECT_EQ(view.Slots[s].MatchColor, ColorValue(101 + s));
@@ -124,8 +125,9 @@ TEST(RightAnswerTest, ExactNumberInOrder) {
 }
 
 TEST(RightAnswerTest, TextShowsTheFirstLineEvenForRegularExpressions) {
-    EXPECT_EQ(Describe(TextTask("^мос.*$\r\nдругое", false, true), {}, TypedTextAnswer{"x"}).Message,
-              "Неправильно...\r\nВерный ответ: \"^мос.*$\".");
+    EXPECT_EQ(
+        Describe(TextTask("^мос.*$\r\nдругое", false, true), {}, TypedTextAnswer{"x"}).Message,
+        "Неправильно...\r\nВерный ответ: \"^мос.*$\".");
     EXPECT_EQ(Describe(TextTask(""), {}, TypedTextAnswer{"x"}).Message,
               "Неправильно...\r\nВерный ответ: \"\".");
 }
@@ -150,14 +152,16 @@ TEST_P(FormatGeneralNumberTest, WritesTheShortestForm) {
     EXPECT_EQ(FormatGeneralNumber(GetParam().Value, ','), GetParam().Text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, FormatGeneralNumberTest,
-    ::testing::Values(GeneralCase{7, "7"}, GeneralCase{0, "0"}, GeneralCase{-0.0, "0"},
-                      GeneralCase{1.5, "1,5"}, GeneralCase{-2.25, "-2,25"}, GeneralCase{0.1, "0,1"},
-                      GeneralCase{100, "100"}, GeneralCase{0.00001, "0,00001"},
-                      GeneralCase{0.000001, "1E-6"}, GeneralCase{123456789012345, "123456789012345"},
-                      GeneralCase{1234567890123456, "1,23456789012346E15"},
-                      GeneralCase{1.0 / 3, "0,333333333333333"}, GeneralCase{2.0 / 3, "0,666666666666667"}));
+INSTANTIATE_TEST_SUITE_P(Values, FormatGeneralNumberTest,
+                         ::testing::Values(GeneralCase{7, "7"}, GeneralCase{0, "0"},
+                                           GeneralCase{-0.0, "0"}, GeneralCase{1.5, "1,5"},
+                                           GeneralCase{-2.25, "-2,25"}, GeneralCase{0.1, "0,1"},
+                                           GeneralCase{100, "100"}, GeneralCase{0.00001, "0,00001"},
+                                           GeneralCase{0.000001, "1E-6"},
+                                           GeneralCase{123456789012345, "123456789012345"},
+                                           GeneralCase{1234567890123456, "1,23456789012346E15"},
+                                           GeneralCase{1.0 / 3, "0,333333333333333"},
+                                           GeneralCase{2.0 / 3, "0,666666666666667"}));
 
 } // namespace
 } // namespace tevrix

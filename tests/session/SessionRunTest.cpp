@@ -13,7 +13,8 @@ using namespace tevrix::testing;
 using SessionRunTest = SessionTest;
 
 TEST_F(SessionRunTest, FiveTasksInFileOrderAllRight) {
-    m_script.Steps = {AnswerChoice(0), AnswerChoice(0), AnswerChoice(0), AnswerChoice(0), AnswerChoice(0)};
+    m_script.Steps = {AnswerChoice(0), AnswerChoice(0), AnswerChoice(0), AnswerChoice(0),
+                      AnswerChoice(0)};
     ScriptedSession& session = Run(NewTest(m_folder.Path()), ChoiceTasks(5, 2));
 
     std::vector<TranscriptEvent> shown = session.Log().OfKind("task");
@@ -42,7 +43,8 @@ TEST_F(SessionRunTest, FiveTasksInFileOrderAllRight) {
 
     EXPECT_EQ(Texts("summary").front(), "Тест \"Проверка\" закончен...");
     const std::string log = ResultLogText();
-    EXPECT_NE(log.find("15.01.2025 09:00:00 Запущена программа TevrixStudent.\r\n"), std::string::npos);
+    EXPECT_NE(log.find("15.01.2025 09:00:00 Запущена программа TevrixStudent.\r\n"),
+              std::string::npos);
     EXPECT_NE(log.find("15.01.2025 09:00:00  Начат тест: \"Проверка\"\r\n"), std::string::npos);
     EXPECT_NE(log.find("Тест закончен...\r\n"), std::string::npos);
     EXPECT_NE(log.find("Маска ответов: \"1) 1 2) 1 3) 1 4) 1 5) 1 \".\r\n"), std::string::npos);
@@ -70,7 +72,8 @@ TEST_F(SessionRunTest, ThemesAskTheirTasksThemeByTheme) {
     test->UseThemes = true;
     test->SetTheme(7, "Семь", "", 2, true);
     test->RecountThemes(tasks);
-    m_random = ScriptedRandom({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    m_random = ScriptedRandom(
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     ScriptedSession& session = Open(std::move(test), tasks);
     ASSERT_TRUE(session.Start());
     EXPECT_EQ(session.Engine().Record()->TaskOrder, (std::vector<int32_t>{0, 2, 5, 3, 6}));
@@ -109,7 +112,8 @@ protected:
 
 TEST_F(SkippingTest, TaskListAndActionsOfARunThatAllowsSkipping) {
     ScriptedSession& session = StartSkipping(3);
-    EXPECT_EQ(session.Area().TaskList(), (std::vector<std::string>{"1) Вопрос 1", "2) Вопрос 2", "3) Вопрос 3"}));
+    EXPECT_EQ(session.Area().TaskList(),
+              (std::vector<std::string>{"1) Вопрос 1", "2) Вопрос 2", "3) Вопрос 3"}));
     EXPECT_TRUE(session.Area().SkippingShown());
     EXPECT_FALSE(session.Area().IDoNotKnowShown());
     EXPECT_EQ(Record().PositionStates, (std::vector<int32_t>{0, -1, -1}));
@@ -170,7 +174,8 @@ TEST_F(SkippingTest, JumpingToTheTaskOnScreenOrACheckedOneChangesNothing) {
     EXPECT_EQ(Record().CurrentPosition, 2);
     EXPECT_EQ(Record().DoneCount, 2);
     EXPECT_EQ(session.Area().TaskListImages(),
-              (std::vector<TaskListImage>{TaskListImage::Checked, TaskListImage::Shown, TaskListImage::Shown}));
+              (std::vector<TaskListImage>{TaskListImage::Checked, TaskListImage::Shown,
+                                          TaskListImage::Shown}));
 }
 
 TEST_F(SessionRunTest, WithoutSkippingTheSkipCommandsDoNothing) {

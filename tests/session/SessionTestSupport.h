@@ -114,13 +114,22 @@ protected:
 
     // Opens `test` with `tasks` and returns the session, ready to start.
     ScriptedSession& Open(std::unique_ptr<TTest> test, TTaskList tasks) {
-        m_session = std::make_unique<ScriptedSession>(
-            m_script, SimulationStation{m_settings, m_folder.Path(), m_counter, TextLocale{{}, ','}, "PC-1",
-                                        "pupil", m_serverDown, &m_random, {}});
+        m_session =
+            std::make_unique<ScriptedSession>(m_script, SimulationStation{m_settings,
+                                                                          m_folder.Path(),
+                                                                          m_counter,
+                                                                          TextLocale{{}, ','},
+                                                                          "PC-1",
+                                                                          "pupil",
+                                                                          m_serverDown,
+                                                                          &m_random,
+                                                                          {}});
         m_session->Open(std::move(test), std::move(tasks));
         return *m_session;
     }
-    ScriptedSession& Open(TTaskList tasks) { return Open(NewTest(m_folder.Path()), std::move(tasks)); }
+    ScriptedSession& Open(TTaskList tasks) {
+        return Open(NewTest(m_folder.Path()), std::move(tasks));
+    }
 
     // Opens, starts and performs the script's steps.
     ScriptedSession& Run(std::unique_ptr<TTest> test, TTaskList tasks) {
@@ -145,7 +154,8 @@ protected:
     }
 
     std::string ResultLogText() const {
-        const std::vector<uint8_t> bytes = ReadFileBytes(m_settings.DirForResult + "/TevrixStudent_Result.txt");
+        const std::vector<uint8_t> bytes =
+            ReadFileBytes(m_settings.DirForResult + "/TevrixStudent_Result.txt");
         return Cp1251ToUtf8(std::string(bytes.begin(), bytes.end()));
     }
 

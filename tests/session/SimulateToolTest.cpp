@@ -93,7 +93,8 @@ protected:
 
     // Runs the tool; returns its standard output.
     std::string RunTool(const std::string& arguments, int& status) const {
-        const std::string command = std::string(TEVRIX_TVF_TOOL) + " simulate " + arguments + " 2>&1";
+        const std::string command =
+            std::string(TEVRIX_TVF_TOOL) + " simulate " + arguments + " 2>&1";
         FILE* pipe = ::popen(command.c_str(), "r");
         std::string output;
         char buffer[4096];
@@ -115,13 +116,20 @@ TEST_F(SimulateToolTest, WritesTheSameFilesAsTheEngine) {
 
     Settings settings;
     ASSERT_TRUE(LoadSettings(settings, EngineStation() + kConfigFileName).Ok);
-    RunCounter counter(UserStore(EngineStation() + "store.ini"), RebootMarkers(EngineStation() + "markers", "b"));
+    RunCounter counter(UserStore(EngineStation() + "store.ini"),
+                       RebootMarkers(EngineStation() + "markers", "b"));
     LoadTestOutcome loaded = LoadTest(m_testFile, std::nullopt, [] { return std::nullopt; });
     ASSERT_EQ(loaded.Status, LoadTestStatus::Loaded);
     const RunScript script = SameScript();
-    ScriptedSession session(script, SimulationStation{settings, EngineStation(), counter,
-                                                      TextLocale{{}, SystemDecimalSeparator()}, ComputerName(),
-                                                      ComputerUserName(), false, nullptr, {}});
+    ScriptedSession session(script, SimulationStation{settings,
+                                                      EngineStation(),
+                                                      counter,
+                                                      TextLocale{{}, SystemDecimalSeparator()},
+                                                      ComputerName(),
+                                                      ComputerUserName(),
+                                                      false,
+                                                      nullptr,
+                                                      {}});
     session.Open(std::move(loaded.Test), std::move(loaded.Tasks));
     session.RunToEnd();
     ASSERT_NE(session.Engine().LastResult(), nullptr);
@@ -154,7 +162,8 @@ TEST_F(SimulateToolTest, NeedsAllThreeArguments) {
     int status = -1;
     const std::string output = RunTool(m_testFile + " --script " + ScriptPath(), status);
     EXPECT_NE(status, 0);
-    EXPECT_NE(output.find("usage: tvf simulate TEST.tvf --script RUN.json --station DIR"), std::string::npos);
+    EXPECT_NE(output.find("usage: tvf simulate TEST.tvf --script RUN.json --station DIR"),
+              std::string::npos);
 }
 
 } // namespace

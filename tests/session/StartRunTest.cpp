@@ -112,8 +112,8 @@ TEST_F(StartRunTest, RunLimitRefusesTheThirdStart) {
     EXPECT_FALSE(session.Start());
     const std::vector<TranscriptEvent> messages = session.Log().OfKind("message");
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].Text,
-              "Извините, но этот тест не может быть запущен более 2 раз \n\rбез перезагрузки компьютера.");
+    EXPECT_EQ(messages[0].Text, "Извините, но этот тест не может быть запущен более 2 раз \n\rбез "
+                                "перезагрузки компьютера.");
     EXPECT_EQ(messages[0].Caption, "Внимание!");
     EXPECT_EQ(messages[0].Outcome, "error, OK");
 }
@@ -133,9 +133,10 @@ TEST_F(StartRunTest, ReportsGoToTheServerWhenAllowed) {
     std::vector<std::string> commands;
     for (const TranscriptEvent& event : session.Log().OfKind("report"))
         commands.push_back(event.Caption + " " + event.Outcome);
-    EXPECT_EQ(commands, (std::vector<std::string>{"INFOBEGIN sent", "INFOPROCESS sent", "INFOPROCESS sent",
-                                                  "RESULT sent"}));
-    EXPECT_NE(session.Log().OfKind("report").back().Text.find(session.Engine().RunId()), std::string::npos);
+    EXPECT_EQ(commands, (std::vector<std::string>{"INFOBEGIN sent", "INFOPROCESS sent",
+                                                  "INFOPROCESS sent", "RESULT sent"}));
+    EXPECT_NE(session.Log().OfKind("report").back().Text.find(session.Engine().RunId()),
+              std::string::npos);
 }
 
 TEST_F(StartRunTest, ServerDownAtTheStartStopsProgressReportsButNotTheResult) {

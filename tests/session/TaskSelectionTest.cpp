@@ -83,7 +83,8 @@ TEST_F(BuildTaskOrderTest, ThemesInListOrderEachInFileOrder) {
     m_test.SetTheme(7, "Семь", "", 2, true);
     // Theme 0's shuffle swaps nothing; theme 7's first exchange brings task 6
     // to the front ((0,3) then six self-exchanges).
-    ScriptedRandom random({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    ScriptedRandom random(
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     EXPECT_EQ(BuildTaskOrder(m_test, m_tasks, random), (std::vector<int32_t>{0, 2, 5, 3, 6}));
     EXPECT_EQ(random.Reseeds, 2);
 }
