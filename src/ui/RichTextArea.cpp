@@ -38,8 +38,12 @@ void RichTextArea::ApplyZoomToDefaults() {
     QFont zoomed = font();
     const qreal points = zoomed.pointSizeF() > 0 ? zoomed.pointSizeF() : zoomed.pixelSize() * 0.75;
     zoomed.setPointSizeF(std::clamp(points * m_zoom / 100.0, 1.0, RichZoom::kMaxPointSize));
-    document()->setDefaultFont(zoomed);
-    setTabStopDistance(kDefaultTabStop * m_zoom / 100.0);
+    // Either change lays the whole document out again: only when needed.
+    if (document()->defaultFont() != zoomed)
+        document()->setDefaultFont(zoomed);
+    const qreal tabStop = kDefaultTabStop * m_zoom / 100.0;
+    if (tabStopDistance() != tabStop)
+        setTabStopDistance(tabStop);
 }
 
 void RichTextArea::MarkLinks() {
