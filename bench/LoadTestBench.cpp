@@ -79,7 +79,7 @@ template <typename F> double BestSeconds(F&& run) {
     double best = 1e9;
     for (int i = 0; i < kRounds; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        auto result = run();
+        [[maybe_unused]] auto result = run();
         best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     return best;

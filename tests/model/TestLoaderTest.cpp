@@ -185,7 +185,7 @@ TEST_F(LoaderTest, TwoLoadsGiveTheSameModelInNewFolders) {
 }
 
 TEST_F(LoaderTest, MissingFileOrEmptyNameDoesNothing) {
-    for (const std::string name : {std::string(), m_root + "absent.tvf"}) {
+    for (const std::string& name : {std::string(), m_root + "absent.tvf"}) {
         const LoadTestOutcome outcome = Load(name);
         EXPECT_EQ(outcome.Status, LoadTestStatus::NotFound);
         EXPECT_TRUE(outcome.Message.empty());

@@ -162,9 +162,11 @@ TEST(ProtectedResultSharing, StationsWritingAtOnceLoseNoRun) {
     // Each station's runs are all there, in the order it wrote them.
     for (int station = 0; station < kStations; ++station) {
         int next = 0;
-        for (const std::string& pupil : pupils)
-            if (pupil.rfind(std::to_string(station) + "-", 0) == 0)
+        for (const std::string& pupil : pupils) {
+            if (pupil.rfind(std::to_string(station) + "-", 0) == 0) {
                 EXPECT_EQ(pupil, std::to_string(station) + "-" + std::to_string(next++));
+            }
+        }
         EXPECT_EQ(next, kRunsEach);
     }
 }
