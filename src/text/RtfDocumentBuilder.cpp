@@ -48,12 +48,25 @@ void RtfDocumentBuilder::FinishRow(const std::vector<int>& cellWidths, bool bord
         m_row.push_back({0, std::move(m_cell)});
         m_cell.clear();
     }
+    if (m_row.empty())
+        return;
     for (size_t i = 0; i < m_row.size() && i < cellWidths.size(); ++i)
         m_row[i].Width = cellWidths[i];
-    if (!m_row.empty())
-        m_table.Rows.push_back({std::move(m_row)});
+    // Tables are shown as grids: a row of another number of cells starts a
+    // table of its own, so that ragged rows cannot make a grid of rows times
+    // the widest row, far larger than the cells the document holds.
+    if (!m_table.Rows.empty() && m_table.Rows.back().Cells.size() != m_row.size())
+        PushTable();
+    m_table.Rows.push_back({std::move(m_row)});
     m_table.Bordered = m_table.Bordered || bordered;
     m_row.clear();
+}
+
+void RtfDocumentBuilder::PushTable() {
+    if (m_table.Rows.empty())
+        return;
+    m_document.Blocks.emplace_back(std::move(m_table));
+    m_table = {};
 }
 
 RichDocument RtfDocumentBuilder::Finish(const RichParagraphFormat& lastFormat, bool lastInTable) {
@@ -66,10 +79,7 @@ RichDocument RtfDocumentBuilder::Finish(const RichParagraphFormat& lastFormat, b
 void RtfDocumentBuilder::EndTable() {
     if (!m_cell.empty() || !m_row.empty())
         FinishRow({}, false); // a row cut off by the end of the table or the data
-    if (m_table.Rows.empty())
-        return;
-    m_document.Blocks.emplace_back(std::move(m_table));
-    m_table = {};
+    PushTable();
 }
 
 } // namespace tevrix

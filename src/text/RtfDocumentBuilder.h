@@ -34,7 +34,10 @@ private:
     // Closes the row from the cells so far (paragraphs ended inside a cell
     // that \cell never closed make one more cell).
     void FinishRow(const std::vector<int>& cellWidths, bool bordered);
+    // Ends the row under way, then the table.
     void EndTable();
+    // Moves the table's rows so far into the document.
+    void PushTable();
 
     RichDocument m_document;
     RichParagraph m_paragraph;

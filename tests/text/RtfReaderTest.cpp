@@ -314,6 +314,24 @@ TEST(RtfReaderTest, TableWithoutBordersAndARowCutOff) {
     EXPECT_EQ(RichToPlain(document), "x\ty\nz\tw");
 }
 
+TEST(RtfReaderTest, RowsOfAnotherCellCountStartATableOfTheirOwn) {
+    // One row of 3000 cells and 3000 rows of one: two grids of 3000 cells,
+    // never one grid of 3000 x 3000.
+    std::string wide = "\\trowd\\intbl";
+    for (int i = 0; i < 3000; ++i)
+        wide += " w\\cell";
+    std::string tall;
+    for (int i = 0; i < 3000; ++i)
+        tall += "\\trowd\\intbl t\\cell\\row";
+    const RichDocument document = RtfReader::Read("{\\rtf1" + wide + "\\row" + tall + "}");
+    const auto tables = Tables(document);
+    ASSERT_EQ(tables.size(), 2u);
+    ASSERT_EQ(tables[0]->Rows.size(), 1u);
+    EXPECT_EQ(tables[0]->Rows[0].Cells.size(), 3000u);
+    ASSERT_EQ(tables[1]->Rows.size(), 3000u);
+    EXPECT_EQ(tables[1]->Rows[0].Cells.size(), 1u);
+}
+
 TEST(RtfReaderTest, PicturesOfEveryFormat) {
     const RichDocument document = RtfReader::Read(
         R"({\rtf1 {\pict\pngblip 89504E47}{\pict\jpegblip ff d8}{\pict\emfblip 0100}{\pict\wmetafile8 0900})"
