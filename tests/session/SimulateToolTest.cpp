@@ -10,8 +10,8 @@
 #include "platform/SystemInfo.h"
 #include "results/ProtectedResultFile.h"
 #include "text/Format.h"
+#include "tools/ToolRunner.h"
 
-#include <cstdio>
 #include <fstream>
 
 namespace tevrix {
@@ -91,17 +91,9 @@ protected:
         return script;
     }
 
-    // Runs the tool; returns its standard output.
-    std::string RunTool(const std::string& arguments, int& status) const {
-        const std::string command =
-            std::string(TEVRIX_TVF_TOOL) + " simulate " + arguments + " 2>&1";
-        FILE* pipe = ::popen(command.c_str(), "r");
-        std::string output;
-        char buffer[4096];
-        while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
-            output.append(buffer, got);
-        status = ::pclose(pipe);
-        return output;
+    // Runs `tvf simulate`; stdout and stderr together.
+    static ShellRun RunTool(const std::string& arguments) {
+        return Shell(Tool() + " simulate " + arguments + " 2>&1");
     }
 
     TempFolder m_folder;
@@ -109,10 +101,10 @@ protected:
 };
 
 TEST_F(SimulateToolTest, WritesTheSameFilesAsTheEngine) {
-    int status = -1;
-    const std::string output =
-        RunTool(m_testFile + " --script " + ScriptPath() + " --station " + ToolStation(), status);
-    ASSERT_EQ(status, 0) << output;
+    const ShellRun run =
+        RunTool(m_testFile + " --script " + ScriptPath() + " --station " + ToolStation());
+    ASSERT_EQ(run.Status, 0) << run.Out;
+    const std::string& output = run.Out;
 
     Settings settings;
     ASSERT_TRUE(LoadSettings(settings, EngineStation() + kConfigFileName).Ok);
@@ -151,18 +143,17 @@ TEST_F(SimulateToolTest, WritesTheSameFilesAsTheEngine) {
 
 TEST_F(SimulateToolTest, RefusesABadScriptWithItsPlace) {
     WriteText(ScriptPath(), R"({"steps": [{"action": "answer", "value": 1}, {"action": "fly"}]})");
-    int status = -1;
-    const std::string output =
-        RunTool(m_testFile + " --script " + ScriptPath() + " --station " + ToolStation(), status);
-    EXPECT_NE(status, 0);
+    const ShellRun run =
+        RunTool(m_testFile + " --script " + ScriptPath() + " --station " + ToolStation());
+    EXPECT_NE(run.Status, 0);
+    const std::string& output = run.Out;
     EXPECT_NE(output.find("steps[1].action: unknown action \"fly\""), std::string::npos) << output;
 }
 
 TEST_F(SimulateToolTest, NeedsAllThreeArguments) {
-    int status = -1;
-    const std::string output = RunTool(m_testFile + " --script " + ScriptPath(), status);
-    EXPECT_NE(status, 0);
-    EXPECT_NE(output.find("usage: tvf simulate TEST.tvf --script RUN.json --station DIR"),
+    const ShellRun run = RunTool(m_testFile + " --script " + ScriptPath());
+    EXPECT_NE(run.Status, 0);
+    EXPECT_NE(run.Out.find("usage: tvf simulate TEST.tvf --script RUN.json --station DIR"),
               std::string::npos);
 }
 
