@@ -11,7 +11,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "results/ProtectedResultFile.h"
-#include "text/ZlibOutputStream.h"
+#include "io/ZlibOutputStream.h"
 
 #include <algorithm>
 #include <chrono>

@@ -12,10 +12,10 @@
 // QTextDocument (the picture decoded), both together (the goal), and
 // LoadRichText into a rich-text area followed by the layout of the whole
 // document at 760 pixels, which showing it adds.
-#include "text/RichDocument.h"
-#include "ui/RichDocumentWriter.h"
-#include "ui/RichTextArea.h"
-#include "ui/RichTextRoutines.h"
+#include "richtext/RichDocument.h"
+#include "ui/richtext/RichDocumentWriter.h"
+#include "ui/richtext/RichTextArea.h"
+#include "ui/richtext/RichTextRoutines.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "model/Scrambler.h"
-#include "text/ByteStream.h"
+#include "io/ByteStream.h"
 
 #include <atomic>
 #include <condition_variable>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "text/ByteStream.h"
-#include "text/RichText.h"
+#include "io/ByteStream.h"
+#include "richtext/RichText.h"
 
 #include <array>
 #include <cstdint>

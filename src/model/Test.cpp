@@ -3,8 +3,8 @@
 
 #include "model/TestFileFormat.h"
 #include "platform/Paths.h"
-#include "text/BinaryReader.h"
-#include "text/BinaryWriter.h"
+#include "io/BinaryReader.h"
+#include "io/BinaryWriter.h"
 #include "text/Cp1251.h"
 #include "text/DateTime.h"
 #include "text/Guid.h"

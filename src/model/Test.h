@@ -2,8 +2,8 @@
 #pragma once
 
 #include "model/Task.h"
-#include "text/ByteStream.h"
-#include "text/RichText.h"
+#include "io/ByteStream.h"
+#include "richtext/RichText.h"
 
 #include <cstdint>
 #include <string>

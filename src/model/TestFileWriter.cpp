@@ -4,9 +4,9 @@
 #include "model/Scrambler.h"
 #include "model/TestFileFormat.h"
 #include "model/TestLoader.h"
-#include "text/BinaryWriter.h"
+#include "io/BinaryWriter.h"
 #include "text/Cp1251.h"
-#include "text/ZlibOutputStream.h"
+#include "io/ZlibOutputStream.h"
 
 #include <limits>
 #include <zlib.h>

@@ -3,7 +3,7 @@
 
 #include "model/Task.h"
 #include "model/Test.h"
-#include "text/ByteStream.h"
+#include "io/ByteStream.h"
 
 #include <string>
 #include <vector>

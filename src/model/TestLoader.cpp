@@ -7,9 +7,9 @@
 #include "model/TestFileFormat.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "text/BinaryReader.h"
+#include "io/BinaryReader.h"
 #include "text/Cp1251.h"
-#include "text/ZlibInputStream.h"
+#include "io/ZlibInputStream.h"
 
 #include <algorithm>
 #include <cstring>

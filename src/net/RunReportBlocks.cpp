@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/RunReportBlocks.h"
 
-#include "text/BinaryWriter.h"
+#include "io/BinaryWriter.h"
 #include "text/Cp1251.h"
 
 namespace tevrix {

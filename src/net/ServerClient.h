@@ -5,7 +5,7 @@
 #include "net/Connector.h"
 #include "results/ResultMessage.h"
 #include "results/ResultTest.h"
-#include "results/TextLocale.h"
+#include "text/TextLocale.h"
 
 #include <functional>
 #include <mutex>

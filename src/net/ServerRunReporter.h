@@ -4,7 +4,7 @@
 #include "config/Settings.h"
 #include "net/ServerClient.h"
 #include "session/RunReporter.h"
-#include "session/SessionDialogs.h"
+#include "frontend/SessionDialogs.h"
 
 #include <functional>
 

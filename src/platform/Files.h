@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "text/ByteStream.h"
+#include "io/ByteStream.h"
 
 #include <cstdint>
 #include <stdexcept>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "results/ResultTest.h"
-#include "results/TextLocale.h"
+#include "text/TextLocale.h"
 
 #include <cstdint>
 #include <string>

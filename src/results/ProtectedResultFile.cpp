@@ -4,9 +4,9 @@
 #include "platform/FileLock.h"
 #include "platform/Files.h"
 #include "results/ProtectedResultFormat.h"
-#include "text/BinaryWriter.h"
+#include "io/BinaryWriter.h"
 #include "text/Cp1251.h"
-#include "text/ZlibOutputStream.h"
+#include "io/ZlibOutputStream.h"
 
 #include <memory>
 

@@ -5,8 +5,8 @@
 #include "results/ResultMessage.h"
 #include "results/ResultOutputSettings.h"
 #include "results/ResultTest.h"
-#include "results/TextLocale.h"
-#include "text/ByteStream.h"
+#include "text/TextLocale.h"
+#include "io/ByteStream.h"
 
 #include <optional>
 #include <string>

@@ -2,7 +2,7 @@
 #include "results/ProtectedResultReader.h"
 
 #include "results/ProtectedResultFormat.h"
-#include "text/BinaryReader.h"
+#include "io/BinaryReader.h"
 #include "text/Cp1251.h"
 
 #include <algorithm>

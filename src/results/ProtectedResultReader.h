@@ -2,8 +2,8 @@
 #pragma once
 
 #include "results/ResultTest.h"
-#include "text/ByteStream.h"
-#include "text/ZlibInputStream.h"
+#include "io/ByteStream.h"
+#include "io/ZlibInputStream.h"
 
 #include <memory>
 #include <string>

@@ -3,7 +3,7 @@
 
 #include "results/ResultMessage.h"
 #include "results/ResultTest.h"
-#include "results/TextLocale.h"
+#include "text/TextLocale.h"
 #include "text/Format.h"
 
 #include <optional>

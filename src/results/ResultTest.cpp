@@ -2,8 +2,8 @@
 #include "results/ResultTest.h"
 
 #include "model/TestFileFormat.h"
-#include "text/BinaryReader.h"
-#include "text/BinaryWriter.h"
+#include "io/BinaryReader.h"
+#include "io/BinaryWriter.h"
 #include "text/Cp1251.h"
 
 #include <string_view>

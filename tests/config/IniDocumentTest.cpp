@@ -2,6 +2,7 @@
 #include "config/IniDocument.h"
 
 #include "ConfigTestSupport.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -67,8 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"FirstSectionCounts", "[S]\nA=1\n[T]\n[S]\nK=2\n", "S", "K", std::nullopt},
         ReadCase{"HeaderUpToLastBracket", "[a]b]\nK=1\n", "a]b", "K", "1"},
         ReadCase{"BareLineFeeds", "[S]\nK=v\n", "S", "K", "v"},
-        ReadCase{"MissingSection", "", "S", "K", std::nullopt}),
-    [](const auto& info) { return info.param.Name; });
+        ReadCase{"MissingSection", "", "S", "K", std::nullopt}), testing::CaseName);
 
 TEST(IniDocumentTest, ReadsLineFeedOnlyFiles) {
     const IniDocument document = IniDocument::FromBytes("[S]\nK=v\n[T]\nL=w");
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(Values, IniValueRoundTripTest,
                          ::testing::Values("", "plain", "Фамилия Имя", " leading", "trailing ",
                                            "\tboth\t", "\"quoted\"", "'quoted'", "\"half",
                                            "a=b;c", "[x]", "$^[А-Я]{1}$", "€",
-                                           Repeat("ё", IniDocument::kMaxValueLength)));
+                                           Repeat("ё", IniDocument::kMaxValueLength)), testing::CaseName);
 
 TEST(IniDocumentTest, QuotesOnlyTheValuesThatNeedIt) {
     IniDocument document;
@@ -180,8 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"EmptyKey", "S", "", "v"},
                       RefusedCase{"EmptySection", "", "K", "v"},
                       RefusedCase{"LineBreakInSection", "S]\n[T", "K", "v"},
-                      RefusedCase{"LineBreakInKey", "S", "K\nL", "v"}),
-    [](const auto& info) { return info.param.Name; });
+                      RefusedCase{"LineBreakInKey", "S", "K\nL", "v"}), testing::CaseName);
 
 TEST(IniDocumentTest, ErasesEverySectionOfTheNameWithItsLines) {
     IniDocument document = FromText("; top\n[S]\nA=1\n\n[T]\nB=2\n[s]\nC=3\n; tail of s\n[U]\nD=4\n");

@@ -3,6 +3,7 @@
 
 #include "ConfigTestSupport.h"
 #include "config/UserStore.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,9 @@
 namespace tevrix {
 namespace {
 
-using testing::ReadBytes;
+using testing::ReadWholeFile;
 using testing::StationBytes;
-using testing::WriteBytes;
+using testing::WriteWholeFile;
 using Values = std::vector<std::pair<std::string, std::string>>;
 
 // A component with integer properties, one enumeration "WindowState" and
@@ -115,7 +116,7 @@ TEST_F(NiceSettingsTest, StoresTheWindowBesideTheStationsOtherValues) {
     m_window.Properties["WindowState"] = "wsMaximized";
 
     MainWindowSettings().SaveProps();
-    EXPECT_EQ(ReadBytes(RegistryFile()),
+    EXPECT_EQ(ReadWholeFile(RegistryFile()),
               StationBytes("[PreviousFiles]\n1=/t/a.tvf\n[StudentMainForm]\nLeft=10\nTop=20\n"
                            "Width=800\nHeight=700\nWindowState=wsMaximized\n"
                            "PanelQuestion.Height=150\n"));
@@ -140,7 +141,7 @@ TEST_P(NiceSettingsTargetTest, RestoresWhatItSaved) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, NiceSettingsTargetTest,
-                         ::testing::Values(TStoreTarget::stIniFile, TStoreTarget::stRegistry));
+                         ::testing::Values(TStoreTarget::stIniFile, TStoreTarget::stRegistry), testing::CaseName);
 
 TEST_F(NiceSettingsTest, LoadingSkipsUnknownChildrenAndValuesThePropertyRefuses) {
     UserStore store(RegistryFile());
@@ -181,13 +182,13 @@ TEST_F(NiceSettingsTest, SavingDropsValuesThatAreNoLongerListed) {
 TEST_F(NiceSettingsTest, WithoutStoredPropsTheStoreIsNotTouched) {
     UserStore store(RegistryFile());
     ASSERT_TRUE(store.ReplaceSubkey("StudentMainForm", {{"Left", "99"}}));
-    const std::string before = ReadBytes(RegistryFile());
+    const std::string before = ReadWholeFile(RegistryFile());
     TNiceSettings settings = MainWindowSettings();
     settings.StoredProps.clear();
     settings.LoadProps();
     EXPECT_EQ(m_window.Properties["Left"], "10");
     settings.SaveProps();
-    EXPECT_EQ(ReadBytes(RegistryFile()), before);
+    EXPECT_EQ(ReadWholeFile(RegistryFile()), before);
     settings.StoreTarget = TStoreTarget::stIniFile;
     settings.SaveProps();
     EXPECT_FALSE(std::filesystem::exists(Root() + "exe"));
@@ -206,12 +207,12 @@ TEST_F(NiceSettingsTest, AnIniFileNameOutsideTheExecutablesFolderIsNotUsed) {
 
 TEST_F(NiceSettingsTest, TheIniFileHoldsOneSectionPerOwner) {
     std::filesystem::create_directories(Root() + "exe");
-    WriteBytes(Root() + "exe/Settings.ini",
+    WriteWholeFile(Root() + "exe/Settings.ini",
                StationBytes("[OtherForm]\nLeft=1\n[StudentMainForm]\nOld=1\n"));
     TNiceSettings settings(m_window, Places());
     settings.StoredProps = {"Left", "PanelQuestion.Height"};
     settings.SaveProps();
-    EXPECT_EQ(ReadBytes(Root() + "exe/Settings.ini"),
+    EXPECT_EQ(ReadWholeFile(Root() + "exe/Settings.ini"),
               StationBytes("[OtherForm]\nLeft=1\n[StudentMainForm]\nLeft=10\n"
                            "PanelQuestion.Height=150\n"));
 }

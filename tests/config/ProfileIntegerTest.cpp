@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/ProfileInteger.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"2147483648", std::nullopt},
                       NumberCase{"-2147483649", std::nullopt},
                       NumberCase{"0x100000000", std::nullopt},
-                      NumberCase{"99999999999999999999999", std::nullopt}));
+                      NumberCase{"99999999999999999999999", std::nullopt}), testing::CaseName);
 
 } // namespace
 } // namespace tevrix

@@ -2,6 +2,7 @@
 #include "config/RecentFiles.h"
 
 #include "ConfigTestSupport.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +14,9 @@
 namespace tevrix {
 namespace {
 
-using testing::ReadBytes;
+using testing::ReadWholeFile;
 using testing::StationBytes;
-using testing::WriteBytes;
+using testing::WriteWholeFile;
 using Paths = std::vector<std::string>;
 
 RecentFiles Opened(const Paths& paths) {
@@ -54,8 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SameFileCase{"SamePath", "/t/Тест.tvf", "/t/Тест.tvf"},
                       SameFileCase{"LetterCase", "/t/Тест.tvf", "/T/тЕСТ.TVF"},
                       SameFileCase{"Ampersand", "/t/R&D.tvf", "/t/RD.tvf"},
-                      SameFileCase{"AmpersandAndCase", "/t/rd.tvf", "/T/&R&D.tvf"}),
-    [](const auto& info) { return info.param.Name; });
+                      SameFileCase{"AmpersandAndCase", "/t/rd.tvf", "/T/&R&D.tvf"}), testing::CaseName);
 
 class RecentFilesStoreTest : public testing::ConfigFolderTest {
 protected:
@@ -64,7 +64,7 @@ protected:
 
 TEST_F(RecentFilesStoreTest, LoadsInStoredOrderWhateverTheValueNames) {
     // "/A.TVF" is the same file as "/a.tvf" listed before it.
-    WriteBytes(StorePath(),
+    WriteWholeFile(StorePath(),
                StationBytes("[PreviousFiles]\n5=/e.tvf\n1=/a.tvf\n2=/b.tvf\n3=/A.TVF\n"));
     RecentFiles recent;
     recent.LoadRecentFiles(UserStore(StorePath()));
@@ -72,7 +72,7 @@ TEST_F(RecentFilesStoreTest, LoadsInStoredOrderWhateverTheValueNames) {
 }
 
 TEST_F(RecentFilesStoreTest, LoadingALongListKeepsTheFirstFiveListed) {
-    WriteBytes(StorePath(), StationBytes("[PreviousFiles]\n1=/1\n2=/2\n3=/3\n4=/4\n5=/5\n6=/6\n"
+    WriteWholeFile(StorePath(), StationBytes("[PreviousFiles]\n1=/1\n2=/2\n3=/3\n4=/4\n5=/5\n6=/6\n"
                                          "7=/7\n8=/1\n"));
     RecentFiles recent;
     recent.LoadRecentFiles(UserStore(StorePath()));
@@ -80,12 +80,12 @@ TEST_F(RecentFilesStoreTest, LoadingALongListKeepsTheFirstFiveListed) {
 }
 
 TEST_F(RecentFilesStoreTest, SavesFromTheTopReplacingTheOldValues) {
-    WriteBytes(StorePath(), StationBytes("[Student]\nPassword=p\n[PreviousFiles]\n7=/old.tvf\n"
+    WriteWholeFile(StorePath(), StationBytes("[Student]\nPassword=p\n[PreviousFiles]\n7=/old.tvf\n"
                                          "9=/older.tvf\n"));
     UserStore store(StorePath());
     const RecentFiles recent = Opened({"/t/первый.tvf", "/t/второй.tvf"});
     ASSERT_TRUE(recent.SaveRecentFiles(store));
-    EXPECT_EQ(ReadBytes(StorePath()),
+    EXPECT_EQ(ReadWholeFile(StorePath()),
               StationBytes("[Student]\nPassword=p\n[PreviousFiles]\n1=/t/второй.tvf\n"
                            "2=/t/первый.tvf\n"));
     RecentFiles reloaded;
@@ -94,10 +94,10 @@ TEST_F(RecentFilesStoreTest, SavesFromTheTopReplacingTheOldValues) {
 }
 
 TEST_F(RecentFilesStoreTest, SavingAnEmptyListDeletesTheSubkey) {
-    WriteBytes(StorePath(), StationBytes("[PreviousFiles]\n1=/a.tvf\n[Student]\nPassword=p\n"));
+    WriteWholeFile(StorePath(), StationBytes("[PreviousFiles]\n1=/a.tvf\n[Student]\nPassword=p\n"));
     UserStore store(StorePath());
     ASSERT_TRUE(RecentFiles().SaveRecentFiles(store));
-    EXPECT_EQ(ReadBytes(StorePath()), StationBytes("[Student]\nPassword=p\n"));
+    EXPECT_EQ(ReadWholeFile(StorePath()), StationBytes("[Student]\nPassword=p\n"));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 #include "config/RunCounter.h"
 
 #include "ConfigTestSupport.h"
+#include "support/TempFolder.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -108,8 +110,7 @@ TEST_P(RunCounterFallbackTest, AnUnusableCountCountsAsAHundred) {
 INSTANTIATE_TEST_SUITE_P(Cases, RunCounterFallbackTest,
                          ::testing::Values(FallbackCase{"Deleted", std::nullopt},
                                            FallbackCase{"NoNumber", "abc"},
-                                           FallbackCase{"Empty", ""}),
-                         [](const auto& info) { return info.param.Name; });
+                                           FallbackCase{"Empty", ""}), testing::CaseName);
 
 TEST_F(RunCounterTest, TheCountStopsAtTheLargestNumber) {
     Counter("boot-1").CountTestRun(kUId);
@@ -138,7 +139,7 @@ TEST_F(RunCounterTest, TheCurrentUsersCounterLivesInTheConfigurationHome) {
     EXPECT_EQ(counter.CountTestRun("AB"), 0);
     EXPECT_EQ(counter.CountTestRun("AB"), 1);
     EXPECT_EQ(StoredCount("AB"), "2");
-    EXPECT_EQ(testing::ReadBytes(Root() + "TevrixX/RunMarkers/run-4142"),
+    EXPECT_EQ(testing::ReadWholeFile(Root() + "TevrixX/RunMarkers/run-4142"),
               CurrentBootId());
 }
 
@@ -149,8 +150,8 @@ TEST(RebootMarkersTest, WithoutAFolderThereAreNoMarkers) {
 }
 
 TEST(RebootMarkersTest, AMarkerOfAnEarlierBootIsNoMarker) {
-    const std::string folder = ::testing::TempDir() + "config-reboot-markers";
-    std::filesystem::remove_all(folder);
+    const testing::TempFolder root;
+    const std::string folder = root.File("markers");
     RebootMarkers firstBoot(folder, "boot-1");
     EXPECT_FALSE(firstBoot.Exists(kUId));
     ASSERT_TRUE(firstBoot.Create(kUId));
@@ -158,7 +159,6 @@ TEST(RebootMarkersTest, AMarkerOfAnEarlierBootIsNoMarker) {
     EXPECT_FALSE(firstBoot.Exists("{another}"));
     const RebootMarkers secondBoot(folder, "boot-2");
     EXPECT_FALSE(secondBoot.Exists(kUId));
-    std::filesystem::remove_all(folder);
 }
 
 TEST(RebootMarkersTest, TheKernelGivesABootId) {

@@ -3,6 +3,7 @@
 
 #include "ConfigTestSupport.h"
 #include "config/IniFileAccess.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +15,15 @@ namespace tevrix {
 namespace {
 
 using testing::FixturePath;
-using testing::ReadBytes;
+using testing::ReadWholeFile;
 using testing::StationBytes;
-using testing::WriteBytes;
+using testing::WriteWholeFile;
 
 class SettingsFileTest : public testing::ConfigFolderTest {
 protected:
     std::string ConfigPath() const { return Root() + kConfigFileName; }
 
-    void WriteConfig(const std::string& text) const { WriteBytes(ConfigPath(), StationBytes(text)); }
+    void WriteConfig(const std::string& text) const { WriteWholeFile(ConfigPath(), StationBytes(text)); }
 
     void CopyFixture(const std::string& name) const {
         std::filesystem::copy_file(FixturePath(name), ConfigPath());
@@ -82,7 +83,7 @@ TEST_F(SettingsFileTest, DefaultsAreTheBuiltInValues) {
     // The file written from the defaults lists every file setting in its
     // section and order with its default.
     ASSERT_TRUE(SaveSettings(settings, ConfigPath()).Ok);
-    EXPECT_EQ(ReadBytes(ConfigPath()), ReadBytes(FixturePath("defaults_saved.txt")));
+    EXPECT_EQ(ReadWholeFile(ConfigPath()), ReadWholeFile(FixturePath("defaults_saved.txt")));
 }
 
 TEST_F(SettingsFileTest, WithoutAFileNothingChangesAndNothingIsWritten) {
@@ -153,8 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "srv"},
         ValueCase{"NegativeDecimal", "[Net]\nRemotePort=-1\n", true, -1, "127.0.0.1"},
         ValueCase{"KeyWithoutEqualsKeepsValue", "[Net]\nRemoteHost\n", true, 5005,
-                  "127.0.0.1"}),
-    [](const auto& info) { return info.param.Name; });
+                  "127.0.0.1"}), testing::CaseName);
 
 TEST_F(SettingsFileTest, LoadingNowRestoresFileKeysAndKeepsTheOthers) {
     WriteConfig("[Net]\nRemoteHost=сервер\n[Colors]\nColorCollation10=0x10\n");
@@ -182,7 +182,7 @@ TEST_F(SettingsFileTest, RunOnlySettingsNeverTouchTheFile) {
     settings.ResultFileName = "другой.txt";
     settings.ProtectionResultPrefix = "pre_";
     ASSERT_TRUE(SaveSettings(settings, ConfigPath()).Ok);
-    const std::string bytes = ReadBytes(ConfigPath());
+    const std::string bytes = ReadWholeFile(ConfigPath());
     EXPECT_EQ(bytes.find("ResultFileName"), std::string::npos);
     EXPECT_EQ(bytes.find("ProtectionResultPrefix"), std::string::npos);
     // A restart begins with the defaults again.
@@ -198,9 +198,9 @@ TEST_F(SettingsFileTest, EverySettingOfTheFileRoundTrips) {
     ASSERT_TRUE(LoadSettings(loaded, ConfigPath()).Ok);
     EXPECT_EQ(loaded, ChangedSettings());
     // Saving again over the file changes no byte.
-    const std::string first = ReadBytes(ConfigPath());
+    const std::string first = ReadWholeFile(ConfigPath());
     ASSERT_TRUE(SaveSettings(loaded, ConfigPath()).Ok);
-    EXPECT_EQ(ReadBytes(ConfigPath()), first);
+    EXPECT_EQ(ReadWholeFile(ConfigPath()), first);
 }
 
 TEST_F(SettingsFileTest, SavingIntoAFileKeepsItsOtherLinesInPlace) {
@@ -214,7 +214,7 @@ TEST_F(SettingsFileTest, SavingIntoAFileKeepsItsOtherLinesInPlace) {
     EXPECT_EQ(settings.ColorCorrect, 255);
     settings.RemoteHost = "192.168.1.10";
     ASSERT_TRUE(SaveSettings(settings, ConfigPath()).Ok);
-    EXPECT_EQ(ReadBytes(ConfigPath()), ReadBytes(FixturePath("foreign_lines_saved.txt")));
+    EXPECT_EQ(ReadWholeFile(ConfigPath()), ReadWholeFile(FixturePath("foreign_lines_saved.txt")));
 }
 
 TEST_F(SettingsFileTest, AFileThatCannotBeReadFailsToLoadAndIsNotOverwritten) {
@@ -233,17 +233,17 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadFailsToLoadAndIsNotOverwritten) {
 
 TEST_F(SettingsFileTest, AnOversizedFileIsRefusedAndKept) {
     const std::string huge = "[Net]\r\nRemotePort=1\r\n" + std::string(kMaxIniFileSize, ';');
-    WriteBytes(ConfigPath(), huge);
+    WriteWholeFile(ConfigPath(), huge);
     Settings settings;
     EXPECT_EQ(LoadSettings(settings, ConfigPath()).Message, kMsgLoadSettingsError);
     EXPECT_EQ(settings.RemotePort, 5005);
     EXPECT_EQ(SaveSettings(settings, ConfigPath()).Message, kMsgSaveSettingsError);
-    EXPECT_EQ(ReadBytes(ConfigPath()), huge);
+    EXPECT_EQ(ReadWholeFile(ConfigPath()), huge);
 }
 
 TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileWhole) {
     WriteConfig("; keep\n[Net]\nRemoteHost=old\n");
-    const std::string before = ReadBytes(ConfigPath());
+    const std::string before = ReadWholeFile(ConfigPath());
     Settings settings;
     settings.RemoteHost = "new";
     // A value the file cannot hold stops the save before anything is written.
@@ -251,11 +251,11 @@ TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileWhole) {
     const SettingsOutcome outcome = SaveSettings(settings, ConfigPath());
     EXPECT_FALSE(outcome.Ok);
     EXPECT_EQ(outcome.Message, kMsgSaveSettingsError);
-    EXPECT_EQ(ReadBytes(ConfigPath()), before);
+    EXPECT_EQ(ReadWholeFile(ConfigPath()), before);
 }
 
 TEST_F(SettingsFileTest, AFolderThatCannotHoldTheFileFailsToSave) {
-    WriteBytes(Root() + "plain-file", "x");
+    WriteWholeFile(Root() + "plain-file", "x");
     const SettingsOutcome outcome = SaveSettings(Settings{}, Root() + "plain-file/" + kConfigFileName);
     EXPECT_FALSE(outcome.Ok);
     EXPECT_EQ(outcome.Message, kMsgSaveSettingsError);

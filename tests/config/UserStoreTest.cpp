@@ -3,6 +3,7 @@
 
 #include "ConfigTestSupport.h"
 #include "config/IniFileAccess.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,10 @@
 namespace tevrix {
 namespace {
 
-using testing::ReadBytes;
+using testing::ReadWholeFile;
 using testing::ScopedVariable;
 using testing::StationBytes;
-using testing::WriteBytes;
+using testing::WriteWholeFile;
 using Values = std::vector<std::pair<std::string, std::string>>;
 
 class UserStoreTest : public testing::ConfigFolderTest {
@@ -35,7 +36,7 @@ TEST_F(UserStoreTest, CreatesItsFileOnTheFirstChange) {
 
     ASSERT_TRUE(store.WriteString(store.RootSection(), "Password", "секрет"));
     ASSERT_TRUE(store.WriteString("CountRunTest", "{UID}", "1"));
-    EXPECT_EQ(ReadBytes(StorePath()), StationBytes("[Student]\nPassword=секрет\n"
+    EXPECT_EQ(ReadWholeFile(StorePath()), StationBytes("[Student]\nPassword=секрет\n"
                                                    "[CountRunTest]\n{UID}=1\n"));
     // Another copy of the station sees the values at once.
     const UserStore other(StorePath());
@@ -53,7 +54,7 @@ TEST_F(UserStoreTest, OnlyItsOwnerMayReadTheStoreThatHoldsThePassword) {
 
 TEST_F(UserStoreTest, ListsTheValuesOfASubkeyInStoredOrder) {
     std::filesystem::create_directories(Root() + "home/TevrixX");
-    WriteBytes(StorePath(), StationBytes("[PreviousFiles]\n3=/c.tvf\n1=/a.tvf\nbare\n2=/b.tvf\n"
+    WriteWholeFile(StorePath(), StationBytes("[PreviousFiles]\n3=/c.tvf\n1=/a.tvf\nbare\n2=/b.tvf\n"
                                          "[Other]\n9=x\n"));
     const UserStore store(StorePath());
     EXPECT_EQ(store.Values("PreviousFiles"),
@@ -70,7 +71,7 @@ TEST_F(UserStoreTest, ReplacingASubkeyDropsItsOldValuesAndKeepsTheRest) {
     ASSERT_TRUE(store.ReplaceSubkey("PreviousFiles", {{"1", "/new"}}));
     EXPECT_EQ(store.Values("PreviousFiles"), (Values{{"1", "/new"}}));
     ASSERT_TRUE(store.ReplaceSubkey("PreviousFiles", {}));
-    EXPECT_EQ(ReadBytes(StorePath()), StationBytes("[Student]\nPassword=p\n[CountRunTest]\nu=3\n"));
+    EXPECT_EQ(ReadWholeFile(StorePath()), StationBytes("[Student]\nPassword=p\n[CountRunTest]\nu=3\n"));
 }
 
 TEST_F(UserStoreTest, ValuesThatCannotBeStoredAreLeftOut) {
@@ -83,12 +84,12 @@ TEST_F(UserStoreTest, ValuesThatCannotBeStoredAreLeftOut) {
 TEST_F(UserStoreTest, AnUnreadableFileIsNeverOverwritten) {
     std::filesystem::create_directories(Root() + "home/TevrixX");
     const std::string huge = "[Student]\r\nPassword=p\r\n" + std::string(kMaxIniFileSize, ';');
-    WriteBytes(StorePath(), huge);
+    WriteWholeFile(StorePath(), huge);
     UserStore store(StorePath());
     EXPECT_FALSE(store.WriteString("Student", "Password", "q"));
     EXPECT_FALSE(store.ReplaceSubkey("PreviousFiles", {{"1", "/a"}}));
     EXPECT_EQ(store.ReadString("Student", "Password"), std::nullopt);
-    EXPECT_EQ(ReadBytes(StorePath()), huge);
+    EXPECT_EQ(ReadWholeFile(StorePath()), huge);
 }
 
 struct KeyCase {
@@ -117,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"Software", "/Software.ini"},
                       KeyCase{"Software\\..\\Student", ""}, KeyCase{"Software\\a/b\\c", ""},
                       KeyCase{"Software\\\\Student", ""}, KeyCase{"Software\\TevrixX\\", ""},
-                      KeyCase{"", ""}));
+                      KeyCase{"", ""}), testing::CaseName);
 
 TEST(UserStorePlacesTest, NeedsAConfigurationHome) {
     EXPECT_EQ(UserStore::PathForKey("", "Software\\TevrixX\\Student"), "");

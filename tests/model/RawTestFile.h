@@ -5,8 +5,8 @@
 
 #include "model/Scrambler.h"
 #include "model/TestFileFormat.h"
-#include "text/BinaryWriter.h"
-#include "text/ZlibOutputStream.h"
+#include "io/BinaryWriter.h"
+#include "io/ZlibOutputStream.h"
 
 #include <string>
 #include <vector>

@@ -2,6 +2,7 @@
 #include "model/Scrambler.h"
 
 #include "model/Crc32.h"
+#include "support/TempFolder.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -58,7 +59,8 @@ TEST(ScramblerTest, FileAndStreamGiveTheSameBytes) {
     std::vector<uint8_t> data(70'000);
     for (size_t i = 0; i < data.size(); ++i)
         data[i] = static_cast<uint8_t>(i ^ (i >> 8));
-    const std::string path = ::testing::TempDir() + "scrambled.bin";
+    const testing::TempFolder folder;
+    const std::string path = folder.File("scrambled.bin");
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), data.size());
     MemoryInputStream stream(data);
     EXPECT_EQ(DescrambleFile(path, TestFileKey()), DescrambleStream(stream, TestFileKey()));
@@ -75,7 +77,8 @@ TEST(Crc32Test, FileChecksumEqualsTheBufferChecksumOrZero) {
     std::vector<uint8_t> data(200'000);
     for (size_t i = 0; i < data.size(); ++i)
         data[i] = static_cast<uint8_t>(i * 7);
-    const std::string path = ::testing::TempDir() + "crc.bin";
+    const testing::TempFolder folder;
+    const std::string path = folder.File("crc.bin");
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), data.size());
     EXPECT_EQ(FileCrc32(path), Crc32(data.data(), data.size()));
     EXPECT_EQ(FileCrc32(path + ".missing"), 0u);

@@ -2,6 +2,7 @@
 #include "model/Task.h"
 
 #include "RawTestFile.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +79,7 @@ TEST_P(TaskRecordTest, AssignCopiesTheRecord) {
     EXPECT_EQ(target, source);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, TaskRecordTest, ::testing::Values(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12));
+INSTANTIATE_TEST_SUITE_P(Kinds, TaskRecordTest, ::testing::Values(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12), testing::CaseName);
 
 TEST(TaskTest, NewTaskHasTheDocumentedDefaults) {
     const TTask task;

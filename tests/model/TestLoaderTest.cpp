@@ -4,6 +4,8 @@
 #include "RawTestFile.h"
 #include "model/Crc32.h"
 #include "model/TestFileWriter.h"
+#include "support/TempFolder.h"
+#include "support/CaseNames.h"
 
 #include <filesystem>
 #include <fstream>
@@ -76,13 +78,9 @@ std::vector<EmbeddedFile> SampleFiles() {
 class LoaderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_root = ::testing::TempDir() + "loader-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
-        fs::remove_all(m_root);
         fs::create_directories(m_root + "tmp");
         fs::create_directories(SourceRoot());
     }
-    void TearDown() override { fs::remove_all(m_root); }
 
     std::string TempRoot() const { return m_root + "tmp/"; }
     // Where the tests' own source tests keep their folders, apart from the loader's.
@@ -104,7 +102,8 @@ protected:
         return LoadTest(path, std::nullopt, prompt, TempRoot());
     }
 
-    std::string m_root;
+    testing::TempFolder m_folder;
+    const std::string m_root = m_folder.Path();
 };
 
 TEST_F(LoaderTest, ReadsBackEveryFieldTasksAndFiles) {
@@ -233,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PasswordCase{std::nullopt, LoadTestStatus::Cancelled, ""},
                       PasswordCase{"секрет", LoadTestStatus::WrongPassword, "Неверный пароль!"},
                       PasswordCase{"Секрет ", LoadTestStatus::WrongPassword, "Неверный пароль!"},
-                      PasswordCase{"", LoadTestStatus::WrongPassword, "Неверный пароль!"}));
+                      PasswordCase{"", LoadTestStatus::WrongPassword, "Неверный пароль!"}), testing::CaseName);
 
 TEST_F(LoaderTest, NotATestFileIsTheWrongType) {
     for (const std::vector<uint8_t>& bytes :
@@ -377,8 +376,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadBody{"FileLongerThanTheData", [] { return FileEntry("x", 100000, 10); }},
         BadBody{"FileCountWithoutFiles", [] {
                     return BodyWith([](auto& b) { b.Int(0).Int(2).Text("ok.bin").Int(0); });
-                }}),
-    [](const auto& info) { return std::string(info.param.Name); });
+                }}), testing::CaseName);
 
 TEST_F(LoaderTest, NegativeCountsOfTasksThemesAndFilesGiveNoEntries) {
     const auto body = [] {

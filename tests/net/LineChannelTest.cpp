@@ -4,6 +4,7 @@
 #include "MemoryConnection.h"
 #include "net/NetError.h"
 #include "net/ServerProtocol.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Values, LineChannelSafeLineTest,
                                            SafeLineCase{"a\nb", "a b\r\n"},
                                            SafeLineCase{"a\rb", "a b\r\n"},
                                            SafeLineCase{"\r\n", "  \r\n"},
-                                           SafeLineCase{"a\tb", "a\tb\r\n"}));
+                                           SafeLineCase{"a\tb", "a\tb\r\n"}), testing::CaseName);
 
 TEST(LineChannelSendTest, BlockLengthLineCountsTheBlockOnly) {
     MemoryConnection connection({});
@@ -96,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(Lengths, LineChannelLongLineTest,
                                            LongLineCase{kMaxLineLength, "\n", true},
                                            LongLineCase{kMaxLineLength + 1, "\r\n", false},
                                            LongLineCase{kMaxLineLength + 1, "\n", false},
-                                           LongLineCase{1'000'000, "\n", false}));
+                                           LongLineCase{1'000'000, "\n", false}), testing::CaseName);
 
 TEST(LineChannelReceiveTest, EndlessLineFailsWithoutReadingItAll) {
     // A server streaming a line without end: the channel gives up soon after
@@ -164,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, LineChannelCountTest,
                                            CountCase{"-1", false, 0}, CountCase{"abc", false, 0},
                                            CountCase{"12abc", false, 0}, CountCase{"", false, 0},
                                            CountCase{"0x10", false, 0},
-                                           CountCase{"99999999999999999999", false, 0}));
+                                           CountCase{"99999999999999999999", false, 0}), testing::CaseName);
 
 struct DecimalCase {
     std::string Text;
@@ -185,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ParseDecimalTest,
                                            DecimalCase{"-", std::nullopt},
                                            DecimalCase{"1 2", std::nullopt},
                                            DecimalCase{"$10", std::nullopt},
-                                           DecimalCase{"", std::nullopt}));
+                                           DecimalCase{"", std::nullopt}), testing::CaseName);
 
 } // namespace
 } // namespace tevrix

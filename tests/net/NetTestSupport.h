@@ -7,7 +7,7 @@
 #include "net/ServerProtocol.h"
 #include "net/TcpConnector.h"
 #include "results/ResultMessage.h"
-#include "results/TextLocale.h"
+#include "text/TextLocale.h"
 
 #include <string>
 #include <string_view>

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/OfferedTests.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, OfferedTestFileNameTest,
                                            NameCase{"/srv/tests/bio.tvf", "bio.tvf"},
                                            NameCase{"plain.tvf", "plain.tvf"},
                                            NameCase{"C:\\Tests\\", ""},
-                                           NameCase{"", ""}));
+                                           NameCase{"", ""}), testing::CaseName);
 
 TEST(OfferedTestItemsTest, NumbersTheFileNamesFromOne) {
     EXPECT_EQ(OfferedTestItems({"C:\\Tests\\a.tvf", "b.tvf", "x:y\\c.tvf"}),

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/RunReportBlocks.h"
 
-#include "results/ResultTestSupport.h"
+#include "support/ByteBuilder.h"
+#include "support/ResultRecords.h"
 
 #include <gtest/gtest.h>
 

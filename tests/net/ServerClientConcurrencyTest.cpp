@@ -2,7 +2,7 @@
 #include "net/ServerClient.h"
 
 #include "NetTestSupport.h"
-#include "results/ResultTestSupport.h"
+#include "support/ResultRecords.h"
 
 #include <gtest/gtest.h>
 

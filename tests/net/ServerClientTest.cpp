@@ -3,11 +3,11 @@
 
 #include "NetTestSupport.h"
 #include "MemoryConnection.h"
-#include "ScriptedTcpServer.h"
+#include "support/ScriptedTcpServer.h"
 #include "model/Crc32.h"
 #include "net/NetError.h"
 #include "net/RunReportBlocks.h"
-#include "results/ResultTestSupport.h"
+#include "support/ResultRecords.h"
 
 #include <gtest/gtest.h>
 

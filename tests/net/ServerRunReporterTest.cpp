@@ -2,9 +2,9 @@
 #include "net/ServerRunReporter.h"
 
 #include "NetTestSupport.h"
-#include "ScriptedTcpServer.h"
+#include "support/ScriptedTcpServer.h"
 #include "net/RunReportBlocks.h"
-#include "results/ResultTestSupport.h"
+#include "support/ResultRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // Whole runs through the session engine whose reports go over TCP to the
 // scripted server, in process and through `tvf simulate`.
 #include "NetTestSupport.h"
-#include "ScriptedTcpServer.h"
+#include "support/ScriptedTcpServer.h"
 #include "net/NetError.h"
 #include "net/RunReportBlocks.h"
 #include "net/ServerRunReporter.h"
-#include "session/SessionTestSupport.h"
-#include "tools/ToolRunner.h"
+#include "support/SessionTest.h"
+#include "support/ToolRunner.h"
 
 #include "config/SettingsFile.h"
 

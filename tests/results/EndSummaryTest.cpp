@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ResultTestSupport.h"
+#include "support/ResultRecords.h"
 
 #include "results/EndSummary.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -93,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TitleCase{RunEndReason::ProgramClosed,
                                 "Тест \"Дроби\" прерван - закрыта программа..."},
                       TitleCase{RunEndReason::Running, nullptr},
-                      TitleCase{static_cast<RunEndReason>(9), nullptr}));
+                      TitleCase{static_cast<RunEndReason>(9), nullptr}), testing::CaseName);
 
 TEST(EndSummary, AnUnavailableResultShowsItsNegativeCounts) {
     TResultTest record = StoppedRun();

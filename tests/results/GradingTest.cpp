@@ -2,6 +2,7 @@
 #include "results/Grading.h"
 
 #include "results/ResultMessage.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkCase{{}, 10, 10, 0, ""},
                       // No points to gain counts as 0 %.
                       MarkCase{kNewTestMarks, 0, 0, 2, "2"},
-                      MarkCase{kNewTestMarks, 3, 0, 2, "2"}));
+                      MarkCase{kNewTestMarks, 3, 0, 2, "2"}), testing::CaseName);
 
 TEST(Grading, SetsTheEndTime) {
     TResultTest record = TResultTest::Create(1);
@@ -126,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Shares, Availability,
                                            AvailabilityCase{10, 0, 0, true},
                                            // A run without tasks has done 0 %.
                                            AvailabilityCase{0, 0, 0, true},
-                                           AvailabilityCase{0, 0, 1, false}));
+                                           AvailabilityCase{0, 0, 1, false}), testing::CaseName);
 
 } // namespace
 } // namespace tevrix

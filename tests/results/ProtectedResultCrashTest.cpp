@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A writer killed at any moment must leave the protected result file either
 // as it was or as it was meant to become, never torn, with every record whole.
-#include "ResultTestSupport.h"
+#include "support/TempFolder.h"
+#include "support/ResultRecords.h"
 
 #include "platform/Files.h"
 #include "results/ProtectedResultFile.h"
@@ -59,7 +60,7 @@ int RemoveLeftovers(const std::string& folder, const std::string& keep) {
 TEST(ProtectedResultCrash, AKilledWriterNeverTearsTheFile) {
     TempFolder folder;
     ResultOutputSettings settings;
-    settings.ProgramDir = folder.Dir();
+    settings.ProgramDir = folder.Path();
     const std::string path = folder.File("CRASH-TEST.tvpr");
 
     const auto started = std::chrono::steady_clock::now();
@@ -101,7 +102,7 @@ TEST(ProtectedResultCrash, AKilledWriterNeverTearsTheFile) {
         ASSERT_LE(now, runs + kWritesPerChild) << "round " << round;
         roundsWithNewRuns += now > runs;
         runs = now;
-        killedMidWrite += RemoveLeftovers(folder.Dir(), path) > 0;
+        killedMidWrite += RemoveLeftovers(folder.Path(), path) > 0;
     }
     // The kills did land inside writes, and writes did complete between them.
     EXPECT_GT(killedMidWrite, 0);
@@ -125,7 +126,7 @@ TEST(ProtectedResultSharing, StationsWritingAtOnceLoseNoRun) {
     constexpr int kRunsEach = 10;
     TempFolder folder;
     ResultOutputSettings settings;
-    settings.ProgramDir = folder.Dir();
+    settings.ProgramDir = folder.Path();
     ASSERT_EQ(WriteProtectedResult(settings, kTest, SampleRecord("first"), TextLocale{}).Status,
               ProtectedWriteStatus::Written);
 

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ResultTestSupport.h"
+#include "support/TempFolder.h"
+#include "support/FileBytes.h"
+#include "support/ByteBuilder.h"
+#include "support/ResultRecords.h"
 
 #include "platform/Files.h"
 #include "results/ProtectedResultFile.h"
-#include "text/ZlibOutputStream.h"
+#include "io/ZlibOutputStream.h"
+#include "support/CaseNames.h"
 
 #include <csignal>
 #include <filesystem>
@@ -45,11 +49,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FileNameCase{"7A_", "{ABC-1}", "7A_ABC-1.tvpr"},
                       FileNameCase{"", "«Тест»", "Тест.tvpr"}, // characters, not bytes
                       FileNameCase{"", "{}", ""}, FileNameCase{"x", "{", ""},
-                      FileNameCase{"x", "", ""}));
+                      FileNameCase{"x", "", ""}), testing::CaseName);
 
 class ProtectedResultFileTest : public ::testing::Test {
 protected:
-    ProtectedResultFileTest() { m_settings.ProgramDir = m_folder.Dir(); }
+    ProtectedResultFileTest() { m_settings.ProgramDir = m_folder.Path(); }
 
     ProtectedWriteOutcome Write(const TResultTest& record,
                                 const ProtectedResultIdentity& identity = kTest) {
@@ -57,7 +61,7 @@ protected:
     }
     std::string Path() const { return m_folder.File(kFileName); }
     size_t FilesInFolder() const {
-        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(m_folder.Dir()),
+        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(m_folder.Path()),
                                                  std::filesystem::directory_iterator()));
     }
 
@@ -109,7 +113,7 @@ TEST_F(ProtectedResultFileTest, ASecondRunIsAddedAfterTheFirst) {
 
 TEST_F(ProtectedResultFileTest, GoesIntoTheResultFolderWithThePrefix) {
     TempFolder results;
-    m_settings.DirForResult = results.Dir().substr(0, results.Dir().size() - 1); // no slash
+    m_settings.DirForResult = results.Path().substr(0, results.Path().size() - 1); // no slash
     m_settings.ProtectionResultPrefix = "7A_";
     EXPECT_EQ(Write(SampleRecord()).Status, ProtectedWriteStatus::Written);
     EXPECT_TRUE(FileExists(results.File("7A_" + kFileName)));
@@ -131,7 +135,7 @@ TEST_F(ProtectedResultFileTest, AUIdNeverLeadsOutOfTheResultFolder) {
         EXPECT_EQ(outcome.Status, ProtectedWriteStatus::WriteFailed) << uid;
         EXPECT_EQ(outcome.Message->Text, "Ошибка записи в защищенный файл результатов.");
     }
-    EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(results.Dir()),
+    EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(results.Path()),
                             std::filesystem::recursive_directory_iterator()),
               1); // the inner folder alone
 }
@@ -204,8 +208,7 @@ INSTANTIATE_TEST_SUITE_P(
                         Compressed(Head().Int32(3).Raw(RecordBytes(SampleRecord())).Bytes())},
         DamagedFileCase{"torn_record",
                         Compressed(Head().Int32(1).Raw(RecordBytes(SampleRecord()).substr(0, 90)).Bytes())},
-        DamagedFileCase{"no_count", Compressed(Head().Bytes())}),
-    [](const auto& info) { return std::string(info.param.Name); });
+        DamagedFileCase{"no_count", Compressed(Head().Bytes())}), testing::CaseName);
 
 TEST_F(ProtectedResultFileTest, AMissingResultFolderFailsWithTheMessage) {
     m_settings.DirForResult = m_folder.File("missing");

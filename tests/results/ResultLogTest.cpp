@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ResultTestSupport.h"
+#include "support/TempFolder.h"
+#include "support/FileBytes.h"
+#include "support/ResultRecords.h"
 
 #include "results/ResultLog.h"
 #include "text/Cp1251.h"

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ResultTestSupport.h"
+#include "support/ByteBuilder.h"
+#include "support/ResultRecords.h"
 
 #include "results/ResultTest.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MaskTextCase{Mask::Penalty, {-1, 0, 2}, "1) * 2) 0 3) 2 "},
                       MaskTextCase{Mask::Time,
                                    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
-                                   "1) 0 2) 1 3) 2 4) 3 5) 4 6) 5 7) 6 8) 7 9) 8 10) 9 11) 10 "}));
+                                   "1) 0 2) 1 3) 2 4) 3 5) 4 6) 5 7) 6 8) 7 9) 8 10) 9 11) 10 "}), testing::CaseName);
 
 TEST(ResultTestMasks, AnswerTextIsTheAnswerItself) {
     TResultTest record = TResultTest::Create(3);
@@ -236,8 +238,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"huge_mask_count", FieldsBeforeMasks().Int32(0x7FFFFFFF).Bytes()},
         DamageCase{"mask_count_beyond_the_data", FieldsBeforeMasks().Int32(50'000).Int32(1).Bytes()},
         DamageCase{"negative_answer_length",
-                   FieldsBeforeMasks().Int32(0).Int32(0).Int32(2).Int32(0).Int32(-2).Bytes()}),
-    [](const auto& info) { return std::string(info.param.Name); });
+                   FieldsBeforeMasks().Int32(0).Int32(0).Int32(2).Int32(0).Int32(-2).Bytes()}), testing::CaseName);
 
 TEST(ResultTestStream, EveryTruncationFails) {
     const std::string layout = SampleRecordLayout();

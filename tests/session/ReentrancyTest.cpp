@@ -2,7 +2,7 @@
 // Timer ticks that arrive while a modal window of the engine is open: the
 // scripted pupil keeps message boxes and viewers open for some seconds, and
 // the timers tick inside them as they do in the real window.
-#include "SessionTestSupport.h"
+#include "support/SessionTest.h"
 
 namespace tevrix {
 namespace {

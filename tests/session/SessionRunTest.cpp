@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole runs through the engine with a scripted pupil: task order, checking,
 // skipping and jumping, and the ways a run ends.
-#include "SessionTestSupport.h"
+#include "support/SessionTest.h"
 
-#include "session/Navigation.h"
+#include "rules/Navigation.h"
 
 namespace tevrix {
 namespace {

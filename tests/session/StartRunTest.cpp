@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What stands before a run: start password, identification, the run limit.
-#include "SessionTestSupport.h"
+#include "support/SessionTest.h"
 
 namespace tevrix {
 namespace {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/Cp1251.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(Letters, Cp1251MappingTest,
                                            Mapping{0xB3, "і"}, Mapping{0xA5, "Ґ"},
                                            Mapping{0xB4, "ґ"}, Mapping{0x88, "€"},
                                            Mapping{0xB9, "№"}, Mapping{0x97, "—"},
-                                           Mapping{0x98, "\xC2\x98"}, Mapping{0xA0, "\xC2\xA0"}));
+                                           Mapping{0x98, "\xC2\x98"}, Mapping{0xA0, "\xC2\xA0"}), testing::CaseName);
 
 TEST(Cp1251Test, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1251("π≈中😀"), "????");

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/Format.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A placeholder without a fitting argument stays as it is.
         Case{"%d и %s", {std::string("x")}, '.', "%d и %s"},
         Case{"%s %s", {std::string("one")}, '.', "one %s"},
-        Case{"50%", {}, '.', "50%"}));
+        Case{"50%", {}, '.', "50%"}), testing::CaseName);
 
 TEST(FormatFixedTest, NeverPrintsNotANumber) {
     EXPECT_EQ(FormatFixed(0.0 / 0.0, 1, ','), "0,0");

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/Strings.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, TrimTest,
                          ::testing::Values(Case{"", ""}, Case{"   ", ""}, Case{"\t\r\n", ""},
                                            Case{"  Иванов  ", "Иванов"},
                                            Case{"\x01Петров\x1F", "Петров"},
-                                           Case{" a b ", "a b"}, Case{"x", "x"}));
+                                           Case{" a b ", "a b"}, Case{"x", "x"}), testing::CaseName);
 
 class UpperCaseTest : public ::testing::TestWithParam<Case> {};
 
@@ -35,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"ёлка", "ЁЛКА"}, Case{"їжак і ґанок є", "ЇЖАК І ҐАНОК Є"},
                       Case{"ўсё", "ЎСЁ"}, Case{"école ÿ", "ÉCOLE Ÿ"},
                       Case{"12 + ÷ №", "12 + ÷ №"}, Case{"ПРИВЕТ", "ПРИВЕТ"},
-                      Case{"ѣ ӏ ӂ", "Ѣ Ӏ Ӂ"}));
+                      Case{"ѣ ӏ ӂ", "Ѣ Ӏ Ӂ"}), testing::CaseName);
 
 TEST(UpperCaseTest, KeepsBytesThatAreNotUtf8) {
     EXPECT_EQ(UpperCase("a\xFF" "b"), "A\xFF" "B");

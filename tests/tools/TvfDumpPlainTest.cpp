@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `tvf dump --plain` on the demo test, whose texts are RTF documents.
-#include "tools/ToolRunner.h"
+#include "support/ToolRunner.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -11,9 +12,8 @@ namespace tevrix {
 namespace {
 
 TEST(TvfDumpPlainTest, ShowsRichTextsAsPlainText) {
-    const std::string dir = ::testing::TempDir() + "tvf-dump-plain/";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const testing::TempFolder folder;
+    const std::string& dir = folder.Path();
     const std::string demo = std::string(TEVRIX_SOURCE_DIR) + "/examples/demo/demo.json";
     ASSERT_EQ(Shell(Tool() + " pack " + demo + " -o " + dir + "demo.tvf").Status, 0);
 
@@ -28,7 +28,6 @@ TEST(TvfDumpPlainTest, ShowsRichTextsAsPlainText) {
 
     const ShellRun raw = Shell(Tool() + " dump " + dir + "demo.tvf");
     EXPECT_NE(raw.Out.find("{\\\\rtf1"), std::string::npos); // without --plain the RTF stays
-    fs::remove_all(dir);
 }
 
 } // namespace

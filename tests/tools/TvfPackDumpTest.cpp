@@ -2,7 +2,9 @@
 // Runs the real tvf tool as a teacher would.
 #include "model/TestLoader.h"
 #include "platform/Files.h"
-#include "tools/ToolRunner.h"
+#include "support/ToolRunner.h"
+#include "support/TempFolder.h"
+#include "support/CaseNames.h"
 
 #include <filesystem>
 #include <fstream>
@@ -16,14 +18,8 @@ namespace {
 
 class TvfTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = ::testing::TempDir() + "tvf-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string m_dir;
+    testing::TempFolder m_folder;
+    const std::string m_dir = m_folder.Path();
 };
 
 TEST_F(TvfTest, PackOfADumpIsByteIdentical) {
@@ -96,8 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"NumberCount", "{\"Tasks\": [{\"Kind\": 6, \"NumberCount\": 6}]}", "pack DIR/t.json -o DIR/o.tvf", "NumberCount: 1 to 5"},
         ErrorCase{"NotATest", "", "dump DIR/junk.tvf", "Неверный тип файла с тестом!"},
         ErrorCase{"NoSuchTest", "", "dump DIR/absent.tvf", "no such file"},
-        ErrorCase{"UnknownCommand", "", "frobnicate", "unknown command"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+        ErrorCase{"UnknownCommand", "", "frobnicate", "unknown command"}), testing::CaseName);
 
 TEST_F(TvfTest, PasswordProtectedTestNeedsTheRightPassword) {
     std::ofstream(m_dir + "t.json") << R"({"OpenPassword": "Секрет"})";

@@ -6,7 +6,7 @@
 #include "TestJson.h"
 
 #include "model/TestLoader.h"
-#include "text/RichToPlain.h"
+#include "richtext/RichToPlain.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -18,7 +18,7 @@
 #include "platform/Paths.h"
 #include "platform/SystemInfo.h"
 #include "results/ResultFigures.h"
-#include "session/ScriptedSession.h"
+#include "headless/ScriptedSession.h"
 #include "text/Format.h"
 #include "text/Strings.h"
 
