@@ -4,7 +4,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test run clean
+.PHONY: deps configure build test run format format-check clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -20,6 +20,13 @@ test: build
 
 run: build
 	@$(BUILD)/tools/tvf/tvf dump examples/demo.tvf
+
+# Sources follow .clang-format; CI refuses a tree that does not.
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	@rm -rf $(BUILD)

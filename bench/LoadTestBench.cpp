@@ -31,8 +31,8 @@ namespace {
 constexpr int kRounds = 3;
 
 std::vector<uint8_t> TextLike(size_t size, std::mt19937& random) {
-    static const char* kWords[] = {"тест ", "задание ", "ответ ", "вопрос ", "ученик ",
-                                   "балл ", "время ", "оценка ", "\r\n"};
+    static const char* kWords[] = {"тест ", "задание ", "ответ ",  "вопрос ", "ученик ",
+                                   "балл ", "время ",   "оценка ", "\r\n"};
     std::string text;
     text.reserve(size + 32);
     while (text.size() < size)
@@ -80,7 +80,8 @@ template <typename F> double BestSeconds(F&& run) {
     for (int i = 0; i < kRounds; ++i) {
         const auto start = std::chrono::steady_clock::now();
         [[maybe_unused]] auto result = run();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        best = std::min(
+            best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     return best;
 }
@@ -176,7 +177,7 @@ int main(int argc, char** argv) {
     std::printf("bare inflate:       %.3f s\n", inflate);
     std::printf("LoadTest:           %.3f s  (%.2f x the sum of the bare passes; goal <= 1.25)\n",
                 loader, loader / (bareDescramble + inflate));
-    std::printf("loader peak memory: %.1f MiB (file %.1f MiB + %.1f MiB; goal <= file + 64)\n", peak,
-                file.size() / 1048576.0, peak - file.size() / 1048576.0);
+    std::printf("loader peak memory: %.1f MiB (file %.1f MiB + %.1f MiB; goal <= file + 64)\n",
+                peak, file.size() / 1048576.0, peak - file.size() / 1048576.0);
     return 0;
 }

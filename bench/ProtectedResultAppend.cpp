@@ -8,10 +8,10 @@
 // Prints per N the median time of one addition, of the bare compression of
 // the new content, their ratio, and the parts of the addition: reading the
 // old file, building and compressing the new one, writing it safely to disk.
+#include "io/ZlibOutputStream.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "results/ProtectedResultFile.h"
-#include "io/ZlibOutputStream.h"
 
 #include <algorithm>
 #include <chrono>
@@ -51,9 +51,13 @@ TResultTest MakeRun(int pupil, std::mt19937& random) {
             continue; // not asked in this run
         const bool right = percent(random) < 65;
         const std::vector<std::string> answers = {std::to_string(1 + percent(random) % 5),
-                                                  "2;4;", "1-3;2-1;3-2;", "1-Да;2-Нет;3-;",
+                                                  "2;4;",
+                                                  "1-3;2-1;3-2;",
+                                                  "1-Да;2-Нет;3-;",
                                                   "x = " + std::to_string(percent(random)) + ";",
-                                                  "фотосинтез", "x=120; y=87", "КОЛОКОЛ"};
+                                                  "фотосинтез",
+                                                  "x=120; y=87",
+                                                  "КОЛОКОЛ"};
         run.SetResultMask(task, right ? 1 + task % 3 : 0);
         run.SetTimeMask(task, 5 + percent(random));
         run.SetAnswer(task, answers[static_cast<size_t>(task) % answers.size()]);
@@ -111,8 +115,8 @@ Figures Measure(const std::string& path, const ResultOutputSettings& settings,
                 ProtectedWriteStatus::Written)
                 std::fprintf(stderr, "the addition failed\n");
         }));
-        bare.push_back(Milliseconds(
-            [&] { ZlibCompress(body.Bytes().data(), body.Bytes().size(), 9); }));
+        bare.push_back(
+            Milliseconds([&] { ZlibCompress(body.Bytes().data(), body.Bytes().size(), 9); }));
 
         WriteFileAtomically(path, initialBytes);
         std::vector<TResultTest> read_runs;
@@ -146,8 +150,8 @@ int main(int argc, char** argv) {
     const std::string path = settings.ResultFilePath(ProtectedResultFileName("", kTest.UId));
 
     std::mt19937 random(20240305);
-    std::printf("%6s %9s %10s %10s %6s | %8s %9s %8s\n", "runs", "file KB", "add ms",
-                "zlib-9 ms", "ratio", "read ms", "build ms", "disk ms");
+    std::printf("%6s %9s %10s %10s %6s | %8s %9s %8s\n", "runs", "file KB", "add ms", "zlib-9 ms",
+                "ratio", "read ms", "build ms", "disk ms");
     std::vector<TResultTest> runs;
     for (const int existing : {1, 1000, 10000}) {
         while (static_cast<int>(runs.size()) < existing)
@@ -156,8 +160,8 @@ int main(int argc, char** argv) {
         const int repeats = existing >= 10000 ? 3 : existing >= 1000 ? 7 : 51;
         const Figures f = Measure(path, settings, runs, added, repeats);
         std::printf("%6d %9.1f %10.2f %10.2f %6.2f | %8.2f %9.2f %8.2f\n", existing,
-                    static_cast<double>(std::filesystem::file_size(path)) / 1024.0, f.Add,
-                    f.Bare, f.Add / f.Bare, f.Read, f.Build, f.Disk);
+                    static_cast<double>(std::filesystem::file_size(path)) / 1024.0, f.Add, f.Bare,
+                    f.Add / f.Bare, f.Read, f.Build, f.Disk);
     }
     std::filesystem::remove_all(folder);
     return 0;

@@ -47,7 +47,9 @@ std::string PictureHex(int width, int height, int noise) {
             seed = seed * 1103515245 + 12345;
             const int grain = noise > 0 ? static_cast<int>((seed >> 16) % noise) : 0;
             const QColor tile = QColor::fromHsv((x / 10 * 70 + y / 10 * 30) % 360, 200, 150);
-            image.setPixel(x, y, qRgb(tile.red() / 2 + grain, tile.green() / 2 + grain, tile.blue() / 2 + grain));
+            image.setPixel(
+                x, y,
+                qRgb(tile.red() / 2 + grain, tile.green() / 2 + grain, tile.blue() / 2 + grain));
         }
     }
     QByteArray png;
@@ -58,18 +60,24 @@ std::string PictureHex(int width, int height, int noise) {
 }
 
 std::string MakeQuestion(const std::string& pictureHex, int width, int height) {
-    std::string rtf = R"({\rtf1\ansi\ansicpg1251\deff0{\fonttbl{\f0\fnil\fcharset204 Times New Roman;})"
-                      R"({\f1\fnil\fcharset204 Arial;}}{\colortbl ;\red200\green0\blue0;\red0\green0\blue160;})"
-                      "\r\n\\viewkind4\\uc1\\pard\\qc\\b\\f1\\fs28 "
-                      "\\'c7\\'e0\\'e4\\'e0\\'ed\\'e8\\'e5 \\'ef\\'ee \\'f4\\'e8\\'e7\\'e8\\'ea\\'e5\\b0\\par\r\n";
-    rtf += "{\\pict\\pngblip\\picw" + std::to_string(width) + "\\pich" + std::to_string(height) + "\r\n";
+    std::string rtf =
+        R"({\rtf1\ansi\ansicpg1251\deff0{\fonttbl{\f0\fnil\fcharset204 Times New Roman;})"
+        R"({\f1\fnil\fcharset204 Arial;}}{\colortbl ;\red200\green0\blue0;\red0\green0\blue160;})"
+        "\r\n\\viewkind4\\uc1\\pard\\qc\\b\\f1\\fs28 "
+        "\\'c7\\'e0\\'e4\\'e0\\'ed\\'e8\\'e5 \\'ef\\'ee "
+        "\\'f4\\'e8\\'e7\\'e8\\'ea\\'e5\\b0\\par\r\n";
+    rtf += "{\\pict\\pngblip\\picw" + std::to_string(width) + "\\pich" + std::to_string(height) +
+           "\r\n";
     for (size_t i = 0; i < pictureHex.size(); i += 128)
         rtf += pictureHex.substr(i, 128) + "\r\n";
-    rtf += "}\\par\r\n\\trowd\\cellx3000\\cellx6000\\pard\\intbl\\'e0\\cell\\'e1\\cell\\row\\pard\r\n";
+    rtf +=
+        "}\\par\r\n\\trowd\\cellx3000\\cellx6000\\pard\\intbl\\'e0\\cell\\'e1\\cell\\row\\pard\r\n";
     // "Тело массой m движется с ускорением a под действием силы F."
     const std::string sentence =
-        "\\'d2\\'e5\\'eb\\'ee \\'ec\\'e0\\'f1\\'f1\\'ee\\'e9 {\\i m} \\'e4\\'e2\\'e8\\'e6\\'e5\\'f2\\'f1\\'ff "
-        "\\'f1 {\\b\\cf1 \\'f3\\'f1\\'ea\\'ee\\'f0\\'e5\\'ed\\'e8\\'e5\\'ec} {\\i a} \\'ef\\'ee\\'e4 "
+        "\\'d2\\'e5\\'eb\\'ee \\'ec\\'e0\\'f1\\'f1\\'ee\\'e9 {\\i m} "
+        "\\'e4\\'e2\\'e8\\'e6\\'e5\\'f2\\'f1\\'ff "
+        "\\'f1 {\\b\\cf1 \\'f3\\'f1\\'ea\\'ee\\'f0\\'e5\\'ed\\'e8\\'e5\\'ec} {\\i a} "
+        "\\'ef\\'ee\\'e4 "
         "\\'e4\\'e5\\'e9\\'f1\\'f2\\'e2\\'e8\\'e5\\'ec {\\ul\\cf2 \\'f1\\'e8\\'eb\\'fb} F. ";
     int paragraph = 0;
     while (rtf.size() < kQuestionSize - 2) {
@@ -91,7 +99,9 @@ Figures Measure(int runs, const std::function<void()>& work) {
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
         work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
     }
     std::sort(times.begin(), times.end());
     return {times[times.size() / 2], times.back()};

@@ -74,7 +74,8 @@ bool IsWritableKey(std::string_view key) {
 
 // The value as it goes into the file, or nothing when it would not read back.
 std::optional<std::string> EncodeValue(std::string_view value) {
-    if (HasLineBreak(value) || !FitsCp1251(value) || CharacterCount(value) > IniDocument::kMaxValueLength)
+    if (HasLineBreak(value) || !FitsCp1251(value) ||
+        CharacterCount(value) > IniDocument::kMaxValueLength)
         return std::nullopt;
     if (Trim(value) != value || IsQuoted(value))
         return "\"" + std::string(value) + "\"";

@@ -16,7 +16,7 @@ inline constexpr size_t kMaxIniFileSize = 4 * 1024 * 1024;
 enum class IniFileStatus {
     Missing, // no such file: an empty document
     Loaded,
-    Failed,  // there, but unreadable or larger than kMaxIniFileSize
+    Failed, // there, but unreadable or larger than kMaxIniFileSize
 };
 
 struct IniFileContent {

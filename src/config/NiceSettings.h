@@ -11,7 +11,7 @@
 namespace tevrix {
 
 enum class TStoreTarget {
-    stIniFile = 0, // section named after the owner in the INI file IniFile
+    stIniFile = 0,  // section named after the owner in the INI file IniFile
     stRegistry = 1, // subkey named after the owner below RegKey in the user store
 };
 

@@ -11,8 +11,7 @@ namespace {
 
 // Calls visit(section, key, member) for every setting of the file, in the
 // order of the file's sections and keys. `S` is Settings or const Settings.
-template <class S, class Visit>
-void ForEachFileSetting(S& s, Visit&& visit) {
+template <class S, class Visit> void ForEachFileSetting(S& s, Visit&& visit) {
     visit("Save", "IsSaveResult", s.IsSaveResult);
     visit("Save", "IsSaveProtectionResult", s.IsSaveProtectionResult);
     visit("Save", "IsSaveConfig", s.IsSaveConfig);

@@ -12,8 +12,7 @@ namespace tevrix {
 inline constexpr const char* kConfigFileName = "TevrixStudent_Config.txt";
 
 inline constexpr const char* kMsgLoadSettingsError = "Ошибка при загрузке параметров программы!";
-inline constexpr const char* kMsgSaveSettingsError =
-    "Ошибка при сохранении параметров программы!";
+inline constexpr const char* kMsgSaveSettingsError = "Ошибка при сохранении параметров программы!";
 
 // Whether a load or save worked; Message is what a plain message box shows
 // (empty when there is nothing to show).

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "results/ResultMessage.h"
-#include "rules/IdentityCheck.h"
 #include "richtext/RichText.h"
+#include "rules/IdentityCheck.h"
 
 #include <optional>
 #include <string>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "headless/RunScript.h"
 #include "frontend/SessionDialogs.h"
+#include "headless/RunScript.h"
 #include "headless/VirtualTime.h"
 
 #include <deque>

@@ -42,14 +42,10 @@ EnteredAnswer ScriptedAnswer::ToEntered(const TTask& task,
             PerSlot(variantOrder, Entries, int(ChosenEntriesAnswer::kNoEntry))};
     case TaskKind::tkNumberInput:
         return NumberFieldsAnswer{PerSlot(variantOrder, Numbers, std::string())};
-    case TaskKind::tkTextInput:
-        return TypedTextAnswer{Text};
-    case TaskKind::tkPointOnImage:
-        return PointAnswer{Point};
-    case TaskKind::tkComposeWord:
-        return ComposedWordAnswer{Text};
-    default:
-        return std::monostate{};
+    case TaskKind::tkTextInput: return TypedTextAnswer{Text};
+    case TaskKind::tkPointOnImage: return PointAnswer{Point};
+    case TaskKind::tkComposeWord: return ComposedWordAnswer{Text};
+    default: return std::monostate{};
     }
 }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "frontend/SessionDialogs.h"
 #include "model/Task.h"
 #include "rules/EnteredAnswer.h"
-#include "frontend/SessionDialogs.h"
 
 #include <cstdint>
 #include <optional>

@@ -9,40 +9,29 @@ namespace {
 
 const char* IconName(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Information:
-        return "information";
-    case MessageIcon::Exclamation:
-        return "exclamation";
-    case MessageIcon::Error:
-        return "error";
-    case MessageIcon::Question:
-        return "question";
-    case MessageIcon::None:
-        break;
+    case MessageIcon::Information: return "information";
+    case MessageIcon::Exclamation: return "exclamation";
+    case MessageIcon::Error: return "error";
+    case MessageIcon::Question: return "question";
+    case MessageIcon::None: break;
     }
     return "no icon";
 }
 
 const char* ReplyName(MessageReply reply) {
     switch (reply) {
-    case MessageReply::Yes:
-        return "Yes";
-    case MessageReply::No:
-        return "No";
-    case MessageReply::Ok:
-        break;
+    case MessageReply::Yes: return "Yes";
+    case MessageReply::No: return "No";
+    case MessageReply::Ok: break;
     }
     return "OK";
 }
 
 const char* StyleName(SummaryStyle style) {
     switch (style) {
-    case SummaryStyle::Bold:
-        return "bold";
-    case SummaryStyle::BoldRed:
-        return "bold red";
-    case SummaryStyle::Normal:
-        break;
+    case SummaryStyle::Bold: return "bold";
+    case SummaryStyle::BoldRed: return "bold red";
+    case SummaryStyle::Normal: break;
     }
     return "";
 }

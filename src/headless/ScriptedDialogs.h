@@ -2,11 +2,11 @@
 #pragma once
 
 #include "frontend/RunOutputView.h"
-#include "text/TextLocale.h"
+#include "frontend/SessionDialogs.h"
 #include "headless/ModalReplies.h"
 #include "headless/RunScript.h"
-#include "frontend/SessionDialogs.h"
 #include "headless/Transcript.h"
+#include "text/TextLocale.h"
 
 namespace tevrix {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "session/RunReporter.h"
 #include "headless/Transcript.h"
+#include "session/RunReporter.h"
 
 namespace tevrix {
 

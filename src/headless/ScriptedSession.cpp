@@ -12,11 +12,16 @@ std::unique_ptr<RandomSource> ScriptedSession::MakeRandom(const RunScript& scrip
 }
 
 ScriptedSession::ScriptedSession(const RunScript& script, SimulationStation station)
-    : m_script(script), m_station(std::move(station)), m_time(script.Start.value_or(NowOleDate())),
-      m_replies(m_time), m_dialogs(script, m_replies, m_transcript, m_station.Locale),
-      m_area(m_transcript), m_server(m_transcript, m_station.ServerDown),
+    : m_script(script),
+      m_station(std::move(station)),
+      m_time(script.Start.value_or(NowOleDate())),
+      m_replies(m_time),
+      m_dialogs(script, m_replies, m_transcript, m_station.Locale),
+      m_area(m_transcript),
+      m_server(m_transcript, m_station.ServerDown),
       m_reporter(m_station.MakeReporter ? m_station.MakeReporter(m_dialogs) : nullptr),
-      m_outputs(m_replies, m_transcript), m_ownRandom(MakeRandom(script)),
+      m_outputs(m_replies, m_transcript),
+      m_ownRandom(MakeRandom(script)),
       m_engine({m_area, m_dialogs, m_time, m_area, m_area,
                 m_reporter ? *m_reporter : static_cast<RunReporter&>(m_server), m_dialogs,
                 m_outputs, m_outputs, m_outputs},
@@ -26,15 +31,9 @@ ScriptedSession::ScriptedSession(const RunScript& script, SimulationStation stat
                 NewGuidText}) {
     m_time.SetTickHandler([this](SessionTimer timer) {
         switch (timer) {
-        case SessionTimer::TimerTask:
-            m_engine.TimerTaskTimer();
-            break;
-        case SessionTimer::TimerTest:
-            m_engine.TimerTestTimer();
-            break;
-        case SessionTimer::TimerModeMono:
-            m_engine.TimerModeMonoTimer();
-            break;
+        case SessionTimer::TimerTask: m_engine.TimerTaskTimer(); break;
+        case SessionTimer::TimerTest: m_engine.TimerTestTimer(); break;
+        case SessionTimer::TimerModeMono: m_engine.TimerModeMonoTimer(); break;
         }
     });
 }
@@ -62,36 +61,16 @@ void ScriptedSession::Perform(const ScriptStep& step) {
         m_area.Enter(step.Answer);
         m_engine.ACheckAskTaskExecute();
         break;
-    case ScriptAction::Enter:
-        m_area.Enter(step.Answer);
-        break;
-    case ScriptAction::Check:
-        m_engine.ACheckAskTaskExecute();
-        break;
-    case ScriptAction::IDoNotKnow:
-        m_engine.aIDoNotKnowExecute();
-        break;
-    case ScriptAction::Skip:
-        m_engine.aSkippingTaskExecute();
-        break;
-    case ScriptAction::Jump:
-        m_engine.ComboBoxEx1Click(step.Position - 1);
-        break;
-    case ScriptAction::Prompt:
-        m_engine.aShowPromptTaskExecute();
-        break;
-    case ScriptAction::Instruction:
-        m_engine.aShowTestInstructionExecute();
-        break;
-    case ScriptAction::Wait:
-        m_time.Advance(int64_t(step.Seconds) * 1000);
-        break;
-    case ScriptAction::Stop:
-        m_engine.AEndTestExecute();
-        break;
-    case ScriptAction::Close:
-        CloseProgram();
-        break;
+    case ScriptAction::Enter: m_area.Enter(step.Answer); break;
+    case ScriptAction::Check: m_engine.ACheckAskTaskExecute(); break;
+    case ScriptAction::IDoNotKnow: m_engine.aIDoNotKnowExecute(); break;
+    case ScriptAction::Skip: m_engine.aSkippingTaskExecute(); break;
+    case ScriptAction::Jump: m_engine.ComboBoxEx1Click(step.Position - 1); break;
+    case ScriptAction::Prompt: m_engine.aShowPromptTaskExecute(); break;
+    case ScriptAction::Instruction: m_engine.aShowTestInstructionExecute(); break;
+    case ScriptAction::Wait: m_time.Advance(int64_t(step.Seconds) * 1000); break;
+    case ScriptAction::Stop: m_engine.AEndTestExecute(); break;
+    case ScriptAction::Close: CloseProgram(); break;
     }
 }
 

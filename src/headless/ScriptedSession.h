@@ -3,17 +3,17 @@
 
 #include "config/RunCounter.h"
 #include "config/Settings.h"
-#include "text/TextLocale.h"
 #include "headless/ModalReplies.h"
-#include "rules/RandomSource.h"
 #include "headless/RunScript.h"
 #include "headless/ScriptedDialogs.h"
 #include "headless/ScriptedOutputs.h"
 #include "headless/ScriptedServer.h"
 #include "headless/ScriptedTaskArea.h"
-#include "session/SessionEngine.h"
 #include "headless/Transcript.h"
 #include "headless/VirtualTime.h"
+#include "rules/RandomSource.h"
+#include "session/SessionEngine.h"
+#include "text/TextLocale.h"
 
 #include <functional>
 #include <memory>

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "frontend/ExclusiveWindow.h"
-#include "headless/RunScript.h"
 #include "frontend/StatusBar.h"
 #include "frontend/TaskArea.h"
+#include "headless/RunScript.h"
 #include "headless/Transcript.h"
 
 #include <map>

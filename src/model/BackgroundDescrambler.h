@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/Scrambler.h"
 #include "io/ByteStream.h"
+#include "model/Scrambler.h"
 
 #include <atomic>
 #include <condition_variable>

@@ -10,7 +10,8 @@
 namespace tevrix {
 
 ScrambleKey MakeScrambleKey(int32_t seed, uint16_t divisor) {
-    const uint32_t magnitude = seed < 0 ? 0u - static_cast<uint32_t>(seed) : static_cast<uint32_t>(seed);
+    const uint32_t magnitude =
+        seed < 0 ? 0u - static_cast<uint32_t>(seed) : static_cast<uint32_t>(seed);
     ScrambleKey key;
     key.Multiplier = static_cast<uint16_t>(magnitude / divisor);
     key.Increment = static_cast<uint16_t>(magnitude ^ divisor);

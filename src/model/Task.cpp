@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Task.h"
 
-#include "model/TestFileFormat.h"
 #include "io/BinaryReader.h"
 #include "io/BinaryWriter.h"
+#include "model/TestFileFormat.h"
 #include "text/Cp1251.h"
 
 namespace tevrix {
@@ -95,11 +95,8 @@ void TTask::LoadFromStream(InputStream& input) {
         }
         break;
     }
-    case TaskKind::tkComposeWord:
-        Word = Cp1251ToUtf8(reader.ReadText());
-        break;
-    default:
-        break; // no kind-specific block
+    case TaskKind::tkComposeWord: Word = Cp1251ToUtf8(reader.ReadText()); break;
+    default: break; // no kind-specific block
     }
     reader.ReadInt32(); // reserved
     reader.ReadByte();  // reserved

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Test.h"
 
-#include "model/TestFileFormat.h"
-#include "platform/Paths.h"
 #include "io/BinaryReader.h"
 #include "io/BinaryWriter.h"
+#include "model/TestFileFormat.h"
+#include "platform/Paths.h"
 #include "text/Cp1251.h"
 #include "text/DateTime.h"
 #include "text/Guid.h"
@@ -126,11 +126,11 @@ void TTest::RecountThemes(const TTaskList& tasks) {
     }
     AskCount = 0;
     for (TTheme& theme : Themes) {
-        theme.TaskCount = static_cast<int32_t>(std::count_if(
-            tasks.begin(), tasks.end(),
-            [&theme](const TTask& task) { return task.ThemeKey == theme.Key; }));
-        AskCount += theme.TakeLimited ? std::min(theme.TakeCount, theme.TaskCount)
-                                      : theme.TaskCount;
+        theme.TaskCount = static_cast<int32_t>(
+            std::count_if(tasks.begin(), tasks.end(),
+                          [&theme](const TTask& task) { return task.ThemeKey == theme.Key; }));
+        AskCount +=
+            theme.TakeLimited ? std::min(theme.TakeCount, theme.TaskCount) : theme.TaskCount;
     }
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/Task.h"
 #include "io/ByteStream.h"
+#include "model/Task.h"
 #include "richtext/RichText.h"
 
 #include <cstdint>

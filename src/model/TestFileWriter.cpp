@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/TestFileWriter.h"
 
+#include "io/BinaryWriter.h"
+#include "io/ZlibOutputStream.h"
 #include "model/Scrambler.h"
 #include "model/TestFileFormat.h"
 #include "model/TestLoader.h"
-#include "io/BinaryWriter.h"
 #include "text/Cp1251.h"
-#include "io/ZlibOutputStream.h"
 
 #include <limits>
 #include <zlib.h>

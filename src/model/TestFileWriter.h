@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "io/ByteStream.h"
 #include "model/Task.h"
 #include "model/Test.h"
-#include "io/ByteStream.h"
 
 #include <string>
 #include <vector>

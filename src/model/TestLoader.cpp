@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/TestLoader.h"
 
+#include "io/BinaryReader.h"
+#include "io/ZlibInputStream.h"
 #include "model/BackgroundDescrambler.h"
 #include "model/Crc32.h"
 #include "model/Scrambler.h"
 #include "model/TestFileFormat.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
-#include "io/BinaryReader.h"
 #include "text/Cp1251.h"
-#include "io/ZlibInputStream.h"
 
 #include <algorithm>
 #include <cstring>
@@ -75,14 +75,12 @@ bool IsPlainFileName(std::string_view name) {
            name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 
-LoadTestOutcome LoadTest(const std::string& name,
-                         std::optional<std::span<const uint8_t>> received,
+LoadTestOutcome LoadTest(const std::string& name, std::optional<std::span<const uint8_t>> received,
                          const PasswordPrompt& askPassword) {
     return LoadTest(name, received, askPassword, TempRoot());
 }
 
-LoadTestOutcome LoadTest(const std::string& name,
-                         std::optional<std::span<const uint8_t>> received,
+LoadTestOutcome LoadTest(const std::string& name, std::optional<std::span<const uint8_t>> received,
                          const PasswordPrompt& askPassword, const std::string& tempRoot) {
     if (name.empty() || (!received && !FileExists(name)))
         return Outcome(LoadTestStatus::NotFound);
@@ -92,9 +90,9 @@ LoadTestOutcome LoadTest(const std::string& name,
     TTaskList tasks;
     std::vector<std::string> fileNames;
     try {
-        std::vector<uint8_t> bytes =
-            received ? std::vector<uint8_t>(received->begin(), received->end())
-                     : ReadFileBytes(name);
+        std::vector<uint8_t> bytes = received
+                                         ? std::vector<uint8_t>(received->begin(), received->end())
+                                         : ReadFileBytes(name);
         BackgroundDescrambler plain(bytes, TestFileKey());
         BinaryReader layer2(plain);
 

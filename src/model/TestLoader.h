@@ -52,12 +52,10 @@ using PasswordPrompt = std::function<std::optional<std::string>()>;
 // temporary folder, FileCrc is the CRC-32 of the file or of the received
 // bytes and RecountThemes has run; the caller puts a file at the top of its
 // recent files. On failure nothing that was unpacked survives.
-LoadTestOutcome LoadTest(const std::string& name,
-                         std::optional<std::span<const uint8_t>> received,
+LoadTestOutcome LoadTest(const std::string& name, std::optional<std::span<const uint8_t>> received,
                          const PasswordPrompt& askPassword);
 // The same with the temporary folders below `tempRoot`.
-LoadTestOutcome LoadTest(const std::string& name,
-                         std::optional<std::span<const uint8_t>> received,
+LoadTestOutcome LoadTest(const std::string& name, std::optional<std::span<const uint8_t>> received,
                          const PasswordPrompt& askPassword, const std::string& tempRoot);
 
 // True for a plain file name that stays inside its folder: not empty, not

@@ -25,7 +25,8 @@ bool IsBlank(char c) {
 
 std::string LineSafeText(std::string_view text) {
     std::string safe(text);
-    std::replace_if(safe.begin(), safe.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        safe.begin(), safe.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return safe;
 }
 

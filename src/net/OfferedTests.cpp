@@ -14,7 +14,8 @@ std::vector<std::string> OfferedTestItems(const std::vector<std::string>& lines)
     std::vector<std::string> items;
     items.reserve(lines.size());
     for (size_t i = 0; i < lines.size(); ++i)
-        items.push_back(Format("%d) %s", {static_cast<long long>(i + 1), OfferedTestFileName(lines[i])}, '.'));
+        items.push_back(
+            Format("%d) %s", {static_cast<long long>(i + 1), OfferedTestFileName(lines[i])}, '.'));
     return items;
 }
 

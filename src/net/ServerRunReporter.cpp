@@ -19,8 +19,8 @@ bool ServerRunReporter::Send(const std::function<ExchangeOutcome()>& exchange) {
     else
         run();
     if (outcome.Message)
-        m_dialogs.ShowMessageBox(
-            {outcome.Message->Text, outcome.Message->Caption, outcome.Message->Icon, MessageButtons::Ok});
+        m_dialogs.ShowMessageBox({outcome.Message->Text, outcome.Message->Caption,
+                                  outcome.Message->Icon, MessageButtons::Ok});
     return !outcome.Failed;
 }
 

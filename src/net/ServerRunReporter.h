@@ -2,9 +2,9 @@
 #pragma once
 
 #include "config/Settings.h"
+#include "frontend/SessionDialogs.h"
 #include "net/ServerClient.h"
 #include "session/RunReporter.h"
-#include "frontend/SessionDialogs.h"
 
 #include <functional>
 

@@ -15,7 +15,7 @@ ExclusiveFileLock::ExclusiveFileLock(const std::string& path)
     // An open-file-description lock: a classic POSIX lock would be dropped as
     // soon as the process closed any other descriptor of the file, such as
     // the one its runs are read through.
-    struct flock whole{};
+    struct flock whole {};
     whole.l_type = F_WRLCK;
     whole.l_whence = SEEK_SET; // start 0, length 0: the whole file
     int result;
@@ -31,8 +31,8 @@ ExclusiveFileLock::~ExclusiveFileLock() {
 }
 
 bool ExclusiveFileLock::StillNames(const std::string& path) const {
-    struct stat held{};
-    struct stat named{};
+    struct stat held {};
+    struct stat named {};
     return m_fd >= 0 && ::fstat(m_fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
            held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 }

@@ -39,7 +39,7 @@ std::string FolderOf(const std::string& path) {
 } // namespace
 
 bool FileExists(const std::string& path) {
-    struct stat info{};
+    struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
@@ -47,10 +47,9 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         ThrowErrno(path, errno);
-    struct stat info{};
-    const size_t known = ::fstat(fd, &info) == 0 && info.st_size > 0
-                             ? static_cast<size_t>(info.st_size)
-                             : 0;
+    struct stat info {};
+    const size_t known =
+        ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
     // One byte more than the known size, so the end shows without growing.
     std::vector<uint8_t> bytes(known + 1);
     size_t used = 0;
@@ -128,7 +127,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, FileAc
     if (fd < 0)
         ThrowErrno(path, errno);
     int error = WriteAll(fd, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    if (error == 0 && (::fchmod(fd, access == FileAccess::OwnerOnly ? 0600 : 0644) != 0 || ::fsync(fd) != 0))
+    if (error == 0 &&
+        (::fchmod(fd, access == FileAccess::OwnerOnly ? 0600 : 0644) != 0 || ::fsync(fd) != 0))
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;

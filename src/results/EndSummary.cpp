@@ -9,16 +9,11 @@ namespace {
 
 const char* TitlePattern(RunEndReason reason) {
     switch (reason) {
-    case RunEndReason::Finished:
-        return "Тест \"%s\" закончен...";
-    case RunEndReason::Stopped:
-        return "Тест \"%s\" остановлен...";
-    case RunEndReason::TimeOut:
-        return "Тест \"%s\" закончен - вышло время...";
-    case RunEndReason::ProgramClosed:
-        return "Тест \"%s\" прерван - закрыта программа...";
-    default:
-        return nullptr;
+    case RunEndReason::Finished: return "Тест \"%s\" закончен...";
+    case RunEndReason::Stopped: return "Тест \"%s\" остановлен...";
+    case RunEndReason::TimeOut: return "Тест \"%s\" закончен - вышло время...";
+    case RunEndReason::ProgramClosed: return "Тест \"%s\" прерван - закрыта программа...";
+    default: return nullptr;
     }
 }
 
@@ -28,8 +23,7 @@ public:
 
     void Add(const char* pattern, const std::vector<FormatArg>& args,
              SummaryStyle style = SummaryStyle::Normal) {
-        m_lines.push_back(
-            {Format(m_locale.Tr(pattern), args, m_locale.DecimalSeparator), style});
+        m_lines.push_back({Format(m_locale.Tr(pattern), args, m_locale.DecimalSeparator), style});
     }
 
     std::vector<SummaryLine> Take() { return std::move(m_lines); }
@@ -65,9 +59,9 @@ std::vector<SummaryLine> BuildEndSummary(const TResultTest& record, const std::s
     SummaryBuilder summary(locale);
     if (const char* title = TitlePattern(record.EndReason))
         summary.Add(title, {testTitle}, SummaryStyle::Bold);
-    summary.Add("Всего заданий в тесте: %d. Вами выполнено заданий: %d.",
-                {static_cast<long long>(record.TaskCount),
-                 static_cast<long long>(record.DoneCount)});
+    summary.Add(
+        "Всего заданий в тесте: %d. Вами выполнено заданий: %d.",
+        {static_cast<long long>(record.TaskCount), static_cast<long long>(record.DoneCount)});
     if (showUserResult)
         AddUserResult(summary, record, figures);
     else

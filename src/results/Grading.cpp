@@ -29,8 +29,8 @@ void MakeUnavailable(TResultTest& record, const std::string& unavailableMarkName
 
 } // namespace
 
-void GradeResult(TResultTest& record, const std::vector<TMark>& marks,
-                 int32_t minAnsweredPercent, double now, const std::string& unavailableMarkName) {
+void GradeResult(TResultTest& record, const std::vector<TMark>& marks, int32_t minAnsweredPercent,
+                 double now, const std::string& unavailableMarkName) {
     record.TimeEnd = now;
     record.ResultDate = now;
     ApplyMark(record, marks);

@@ -20,7 +20,7 @@ namespace tevrix {
 //    `unavailableMarkName` (the translated "недоступно..."), RightCount and
 //    WrongCount -1, Score 0 and every ResultMask entry -2.
 // A run without points or without tasks counts as 0 %.
-void GradeResult(TResultTest& record, const std::vector<TMark>& marks,
-                 int32_t minAnsweredPercent, double now, const std::string& unavailableMarkName);
+void GradeResult(TResultTest& record, const std::vector<TMark>& marks, int32_t minAnsweredPercent,
+                 double now, const std::string& unavailableMarkName);
 
 } // namespace tevrix

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/ProtectedResultFile.h"
 
+#include "io/BinaryWriter.h"
+#include "io/ZlibOutputStream.h"
 #include "platform/FileLock.h"
 #include "platform/Files.h"
 #include "results/ProtectedResultFormat.h"
-#include "io/BinaryWriter.h"
 #include "text/Cp1251.h"
-#include "io/ZlibOutputStream.h"
 
 #include <memory>
 
@@ -40,9 +40,9 @@ ProtectedWriteOutcome Failure(ProtectedWriteStatus status, const std::string& pa
         outcome.Message = ResultMessage{locale.Tr(kMsgWrongFileType),
                                         locale.Tr(kResultCaptionError), MessageIcon::Error};
     else if (status != ProtectedWriteStatus::OtherTest)
-        outcome.Message = ResultMessage{locale.Tr(kMsgProtectedWriteError),
-                                        locale.Tr(kResultCaptionAttention),
-                                        MessageIcon::Information};
+        outcome.Message =
+            ResultMessage{locale.Tr(kMsgProtectedWriteError), locale.Tr(kResultCaptionAttention),
+                          MessageIcon::Information};
     return outcome;
 }
 
@@ -132,8 +132,8 @@ ProtectedWriteOutcome WriteProtectedResult(const ResultOutputSettings& settings,
         MemoryOutputStream bytes;
         WriteProtectedResultContent(bytes, identity, records);
         const std::vector<uint8_t>& content = bytes.Bytes();
-        WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(content.data()),
-                                                   content.size()));
+        WriteFileAtomically(
+            path, std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
     } catch (const std::exception&) {
         return Failure(ProtectedWriteStatus::WriteFailed, path, locale);
     }

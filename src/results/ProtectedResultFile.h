@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "io/ByteStream.h"
 #include "results/ProtectedResultReader.h"
 #include "results/ResultMessage.h"
 #include "results/ResultOutputSettings.h"
 #include "results/ResultTest.h"
 #include "text/TextLocale.h"
-#include "io/ByteStream.h"
 
 #include <optional>
 #include <string>

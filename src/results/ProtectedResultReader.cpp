@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/ProtectedResultReader.h"
 
-#include "results/ProtectedResultFormat.h"
 #include "io/BinaryReader.h"
+#include "results/ProtectedResultFormat.h"
 #include "text/Cp1251.h"
 
 #include <algorithm>

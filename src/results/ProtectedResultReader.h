@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "results/ResultTest.h"
 #include "io/ByteStream.h"
 #include "io/ZlibInputStream.h"
+#include "results/ResultTest.h"
 
 #include <memory>
 #include <string>

@@ -20,16 +20,11 @@ std::string EventStamp(double now) {
 
 const char* EndReasonLine(RunEndReason reason) {
     switch (reason) {
-    case RunEndReason::Finished:
-        return "Тест закончен...";
-    case RunEndReason::Stopped:
-        return "Тест остановлен...";
-    case RunEndReason::TimeOut:
-        return "Тест закончен - вышло время...";
-    case RunEndReason::ProgramClosed:
-        return "Тест прерван - закрыта программа...";
-    default:
-        return nullptr;
+    case RunEndReason::Finished: return "Тест закончен...";
+    case RunEndReason::Stopped: return "Тест остановлен...";
+    case RunEndReason::TimeOut: return "Тест закончен - вышло время...";
+    case RunEndReason::ProgramClosed: return "Тест прерван - закрыта программа...";
+    default: return nullptr;
     }
 }
 
@@ -62,8 +57,7 @@ std::vector<std::string> ResultLog::BlockLines(const TResultTest& record, double
     lines.push_back(Line("Имя компьютера: \"%s\"", {record.ComputerName}));
     lines.push_back(Line("Имя пользователя компьютера: \"%s\"", {record.ComputerUserName}));
     lines.push_back(Line("Имя пользователя (тестируемого): \"%s\"", {record.UserName}));
-    lines.push_back(
-        Line("Группа (класс) пользователя (тестируемого): \"%s\"", {record.UserGroup}));
+    lines.push_back(Line("Группа (класс) пользователя (тестируемого): \"%s\"", {record.UserGroup}));
     lines.push_back(Line("Название теста: \"%s\"", {record.TestTitle}));
     lines.push_back(Line("Файл с тестом: \"%s\"", {record.TestFileName}));
     lines.push_back(Line("CRC Файла с тестом: \"%s\"", {HexCrc(record.TestFileCRC)}));
@@ -102,8 +96,7 @@ std::string ResultLog::RunStartLine(double now, const std::string& testTitle) co
     return Line("%s Начат тест: \"%s\"", {EventStamp(now), testTitle});
 }
 
-std::optional<ResultMessage> ResultLog::SaveResultLog(const TResultTest& record,
-                                                      double now) const {
+std::optional<ResultMessage> ResultLog::SaveResultLog(const TResultTest& record, double now) const {
     return Append(BlockLines(record, now));
 }
 

@@ -3,8 +3,8 @@
 
 #include "results/ResultMessage.h"
 #include "results/ResultTest.h"
-#include "text/TextLocale.h"
 #include "text/Format.h"
+#include "text/TextLocale.h"
 
 #include <optional>
 #include <string>

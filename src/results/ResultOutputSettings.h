@@ -36,8 +36,7 @@ struct ResultOutputSettings {
 
     // The sound file played at the end of a run when the built-in one is not.
     std::string EndSoundPath() const {
-        return WithTrailingSlash(SoundFileDir.empty() ? ProgramDir : SoundFileDir) +
-               SoundFileName;
+        return WithTrailingSlash(SoundFileDir.empty() ? ProgramDir : SoundFileDir) + SoundFileName;
     }
 };
 

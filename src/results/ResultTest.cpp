@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/ResultTest.h"
 
-#include "model/TestFileFormat.h"
 #include "io/BinaryReader.h"
 #include "io/BinaryWriter.h"
+#include "model/TestFileFormat.h"
 #include "text/Cp1251.h"
 
 #include <string_view>
@@ -72,8 +72,7 @@ void WriteTextMask(BinaryWriter& writer, const std::vector<std::string>& mask) {
         WriteText(writer, text);
 }
 
-template <typename T>
-bool InMask(const std::vector<T>& mask, int index) {
+template <typename T> bool InMask(const std::vector<T>& mask, int index) {
     return index >= 0 && static_cast<size_t>(index) < mask.size();
 }
 
@@ -81,8 +80,7 @@ int32_t Get(const std::vector<int32_t>& mask, int index, int32_t initial) {
     return InMask(mask, index) ? mask[static_cast<size_t>(index)] : initial;
 }
 
-template <typename T>
-void Set(std::vector<T>& mask, int index, T value) {
+template <typename T> void Set(std::vector<T>& mask, int index, T value) {
     if (InMask(mask, index))
         mask[static_cast<size_t>(index)] = std::move(value);
 }

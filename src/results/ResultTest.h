@@ -83,7 +83,7 @@ public:
 
     // Run state, never serialised.
     int32_t AskedMaxScore = 0;
-    std::vector<int32_t> TaskOrder;      // position -> index of the task in the test
+    std::vector<int32_t> TaskOrder; // position -> index of the task in the test
     int32_t CurrentPosition = 0;
     std::vector<int32_t> VariantOrder;   // display slot -> index of the variant
     std::vector<int32_t> PositionStates; // -1 never shown, 0 shown, 1 checked

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "richtext/RichDocument.h"
 
-#include "text/Cp1251.h"
 #include "richtext/RtfReader.h"
+#include "text/Cp1251.h"
 
 namespace tevrix {
 namespace {

@@ -13,26 +13,93 @@ namespace tevrix {
 
 enum class RtfReader::Keyword {
     // destinations
-    FontTable, ColorTable, StyleSheet, Pict, Field, FieldInstruction, FieldResult,
-    ShapePicture, ShapeInstance, ShapeResult, ObjectResult, Ignored,
+    FontTable,
+    ColorTable,
+    StyleSheet,
+    Pict,
+    Field,
+    FieldInstruction,
+    FieldResult,
+    ShapePicture,
+    ShapeInstance,
+    ShapeResult,
+    ObjectResult,
+    Ignored,
     // document
-    Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont, UnicodeSkip, Unicode, Binary,
+    Ansi,
+    Mac,
+    Pc,
+    Pca,
+    AnsiCodePage,
+    DefaultFont,
+    UnicodeSkip,
+    Unicode,
+    Binary,
     // font and colour tables
-    Font, Charset, FontCodePage, Red, Green, Blue,
+    Font,
+    Charset,
+    FontCodePage,
+    Red,
+    Green,
+    Blue,
     // character formatting
-    Plain, Bold, Italic, Underline, UnderlineNone, Strike, FontSize, Color, Background,
-    Superscript, Subscript, NoSuperSub, Up, Down, Hidden,
+    Plain,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Strike,
+    FontSize,
+    Color,
+    Background,
+    Superscript,
+    Subscript,
+    NoSuperSub,
+    Up,
+    Down,
+    Hidden,
     // paragraph formatting
-    ParagraphDefault, AlignLeft, AlignCenter, AlignRight, AlignJustify, LeftIndent,
-    RightIndent, FirstIndent, SpaceBefore, SpaceAfter, TabStop, TabKindCenter, TabKindRight,
-    TabKindDecimal, InTable, Style, BasedOn,
+    ParagraphDefault,
+    AlignLeft,
+    AlignCenter,
+    AlignRight,
+    AlignJustify,
+    LeftIndent,
+    RightIndent,
+    FirstIndent,
+    SpaceBefore,
+    SpaceAfter,
+    TabStop,
+    TabKindCenter,
+    TabKindRight,
+    TabKindDecimal,
+    InTable,
+    Style,
+    BasedOn,
     // tables
-    RowDefault, RowLeft, CellRight, BorderSide, BorderStyle, Cell, Row,
+    RowDefault,
+    RowLeft,
+    CellRight,
+    BorderSide,
+    BorderStyle,
+    Cell,
+    Row,
     // breaks
-    ParagraphEnd, LineBreak,
+    ParagraphEnd,
+    LineBreak,
     // pictures
-    Png, Jpeg, Emf, Wmf, Dib, OtherPicture, PictureWidth, PictureHeight, GoalWidth, GoalHeight,
-    ScaleX, ScaleY,
+    Png,
+    Jpeg,
+    Emf,
+    Wmf,
+    Dib,
+    OtherPicture,
+    PictureWidth,
+    PictureHeight,
+    GoalWidth,
+    GoalHeight,
+    ScaleX,
+    ScaleY,
 };
 
 namespace {
@@ -46,13 +113,22 @@ constexpr int kMaxUnicodeSkip = 16;
 // Words that stand for one character (UTF-8).
 const std::unordered_map<std::string_view, std::string_view>& SpecialCharacters() {
     static const std::unordered_map<std::string_view, std::string_view> table = {
-        {"tab", "\t"},          {"emdash", "\u2014"},    {"endash", "\u2013"},
-        {"emspace", "\u2003"},  {"enspace", "\u2002"},   {"qmspace", "\u2005"},
-        {"bullet", "\u2022"},   {"lquote", "\u2018"},    {"rquote", "\u2019"},
-        {"ldblquote", "\u201C"}, {"rdblquote", "\u201D"}, {"zwj", "\u200D"},
+        {"tab", "\t"},
+        {"emdash", "\u2014"},
+        {"endash", "\u2013"},
+        {"emspace", "\u2003"},
+        {"enspace", "\u2002"},
+        {"qmspace", "\u2005"},
+        {"bullet", "\u2022"},
+        {"lquote", "\u2018"},
+        {"rquote", "\u2019"},
+        {"ldblquote", "\u201C"},
+        {"rdblquote", "\u201D"},
+        {"zwj", "\u200D"},
         {"zwnj", "\u200C"},
         // Cells of nested tables are kept apart within the outer cell.
-        {"nestcell", "\t"},     {"nestrow", "\n"},
+        {"nestcell", "\t"},
+        {"nestrow", "\n"},
     };
     return table;
 }
@@ -101,8 +177,7 @@ std::string BmpFileFromDib(const std::string& dib) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -111,7 +186,8 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 // The next argument of a field instruction at `position`: a quoted text or
 // a word. Returns false at the end.
 bool NextFieldArgument(std::string_view instruction, size_t& position, std::string& argument) {
-    while (position < instruction.size() && static_cast<unsigned char>(instruction[position]) <= ' ')
+    while (position < instruction.size() &&
+           static_cast<unsigned char>(instruction[position]) <= ' ')
         ++position;
     if (position >= instruction.size())
         return false;
@@ -153,76 +229,190 @@ std::string HyperlinkTarget(std::string_view instruction) {
 
 } // namespace
 
-
 const RtfReader::Keyword* RtfReader::FindKeyword(std::string_view name) {
     using K = Keyword;
     static const std::unordered_map<std::string_view, K> table = {
-        {"fonttbl", K::FontTable}, {"colortbl", K::ColorTable}, {"stylesheet", K::StyleSheet},
-        {"pict", K::Pict}, {"field", K::Field}, {"fldinst", K::FieldInstruction},
-        {"fldrslt", K::FieldResult}, {"shppict", K::ShapePicture},
-        {"shpinst", K::ShapeInstance}, {"shprslt", K::ShapeResult}, {"result", K::ObjectResult},
+        {"fonttbl", K::FontTable},
+        {"colortbl", K::ColorTable},
+        {"stylesheet", K::StyleSheet},
+        {"pict", K::Pict},
+        {"field", K::Field},
+        {"fldinst", K::FieldInstruction},
+        {"fldrslt", K::FieldResult},
+        {"shppict", K::ShapePicture},
+        {"shpinst", K::ShapeInstance},
+        {"shprslt", K::ShapeResult},
+        {"result", K::ObjectResult},
         // Destinations whose content is never shown. Those written with \*
         // are skipped anyway; these are the ones older writers give without.
-        {"info", K::Ignored}, {"header", K::Ignored}, {"headerl", K::Ignored},
-        {"headerr", K::Ignored}, {"headerf", K::Ignored}, {"footer", K::Ignored},
-        {"footerl", K::Ignored}, {"footerr", K::Ignored}, {"footerf", K::Ignored},
-        {"footnote", K::Ignored}, {"annotation", K::Ignored}, {"atnid", K::Ignored},
-        {"atnauthor", K::Ignored}, {"xe", K::Ignored}, {"tc", K::Ignored}, {"txe", K::Ignored},
-        {"rxe", K::Ignored}, {"listtable", K::Ignored}, {"listoverridetable", K::Ignored},
-        {"revtbl", K::Ignored}, {"filetbl", K::Ignored}, {"nonshppict", K::Ignored},
-        {"objdata", K::Ignored}, {"objclass", K::Ignored}, {"objname", K::Ignored},
-        {"template", K::Ignored}, {"bkmkstart", K::Ignored}, {"bkmkend", K::Ignored},
-        {"pn", K::Ignored}, {"pntxta", K::Ignored}, {"pntxtb", K::Ignored},
-        {"pnseclvl", K::Ignored}, {"ftnsep", K::Ignored}, {"ftnsepc", K::Ignored},
-        {"ftncn", K::Ignored}, {"aftnsep", K::Ignored}, {"aftnsepc", K::Ignored},
-        {"aftncn", K::Ignored}, {"nonesttables", K::Ignored}, {"do", K::Ignored},
-        {"comment", K::Ignored}, {"title", K::Ignored}, {"subject", K::Ignored},
-        {"author", K::Ignored}, {"operator", K::Ignored}, {"keywords", K::Ignored},
-        {"doccomm", K::Ignored}, {"company", K::Ignored}, {"userprops", K::Ignored},
-        {"docvar", K::Ignored}, {"creatim", K::Ignored}, {"revtim", K::Ignored},
-        {"printim", K::Ignored}, {"buptim", K::Ignored},
-        {"ansi", K::Ansi}, {"mac", K::Mac}, {"pc", K::Pc}, {"pca", K::Pca},
-        {"ansicpg", K::AnsiCodePage}, {"deff", K::DefaultFont}, {"uc", K::UnicodeSkip},
-        {"u", K::Unicode}, {"bin", K::Binary},
-        {"f", K::Font}, {"fcharset", K::Charset}, {"cpg", K::FontCodePage},
-        {"red", K::Red}, {"green", K::Green}, {"blue", K::Blue},
-        {"plain", K::Plain}, {"b", K::Bold}, {"i", K::Italic}, {"ul", K::Underline},
-        {"uld", K::Underline}, {"uldash", K::Underline}, {"uldashd", K::Underline},
-        {"uldashdd", K::Underline}, {"uldb", K::Underline}, {"ulhwave", K::Underline},
-        {"ulldash", K::Underline}, {"ulth", K::Underline}, {"ulthd", K::Underline},
-        {"ulthdash", K::Underline}, {"ulw", K::Underline}, {"ulwave", K::Underline},
-        {"ulnone", K::UnderlineNone}, {"strike", K::Strike}, {"striked", K::Strike},
-        {"fs", K::FontSize}, {"cf", K::Color}, {"cb", K::Background},
-        {"highlight", K::Background}, {"chcbpat", K::Background}, {"super", K::Superscript},
-        {"sub", K::Subscript}, {"nosupersub", K::NoSuperSub}, {"up", K::Up}, {"dn", K::Down},
+        {"info", K::Ignored},
+        {"header", K::Ignored},
+        {"headerl", K::Ignored},
+        {"headerr", K::Ignored},
+        {"headerf", K::Ignored},
+        {"footer", K::Ignored},
+        {"footerl", K::Ignored},
+        {"footerr", K::Ignored},
+        {"footerf", K::Ignored},
+        {"footnote", K::Ignored},
+        {"annotation", K::Ignored},
+        {"atnid", K::Ignored},
+        {"atnauthor", K::Ignored},
+        {"xe", K::Ignored},
+        {"tc", K::Ignored},
+        {"txe", K::Ignored},
+        {"rxe", K::Ignored},
+        {"listtable", K::Ignored},
+        {"listoverridetable", K::Ignored},
+        {"revtbl", K::Ignored},
+        {"filetbl", K::Ignored},
+        {"nonshppict", K::Ignored},
+        {"objdata", K::Ignored},
+        {"objclass", K::Ignored},
+        {"objname", K::Ignored},
+        {"template", K::Ignored},
+        {"bkmkstart", K::Ignored},
+        {"bkmkend", K::Ignored},
+        {"pn", K::Ignored},
+        {"pntxta", K::Ignored},
+        {"pntxtb", K::Ignored},
+        {"pnseclvl", K::Ignored},
+        {"ftnsep", K::Ignored},
+        {"ftnsepc", K::Ignored},
+        {"ftncn", K::Ignored},
+        {"aftnsep", K::Ignored},
+        {"aftnsepc", K::Ignored},
+        {"aftncn", K::Ignored},
+        {"nonesttables", K::Ignored},
+        {"do", K::Ignored},
+        {"comment", K::Ignored},
+        {"title", K::Ignored},
+        {"subject", K::Ignored},
+        {"author", K::Ignored},
+        {"operator", K::Ignored},
+        {"keywords", K::Ignored},
+        {"doccomm", K::Ignored},
+        {"company", K::Ignored},
+        {"userprops", K::Ignored},
+        {"docvar", K::Ignored},
+        {"creatim", K::Ignored},
+        {"revtim", K::Ignored},
+        {"printim", K::Ignored},
+        {"buptim", K::Ignored},
+        {"ansi", K::Ansi},
+        {"mac", K::Mac},
+        {"pc", K::Pc},
+        {"pca", K::Pca},
+        {"ansicpg", K::AnsiCodePage},
+        {"deff", K::DefaultFont},
+        {"uc", K::UnicodeSkip},
+        {"u", K::Unicode},
+        {"bin", K::Binary},
+        {"f", K::Font},
+        {"fcharset", K::Charset},
+        {"cpg", K::FontCodePage},
+        {"red", K::Red},
+        {"green", K::Green},
+        {"blue", K::Blue},
+        {"plain", K::Plain},
+        {"b", K::Bold},
+        {"i", K::Italic},
+        {"ul", K::Underline},
+        {"uld", K::Underline},
+        {"uldash", K::Underline},
+        {"uldashd", K::Underline},
+        {"uldashdd", K::Underline},
+        {"uldb", K::Underline},
+        {"ulhwave", K::Underline},
+        {"ulldash", K::Underline},
+        {"ulth", K::Underline},
+        {"ulthd", K::Underline},
+        {"ulthdash", K::Underline},
+        {"ulw", K::Underline},
+        {"ulwave", K::Underline},
+        {"ulnone", K::UnderlineNone},
+        {"strike", K::Strike},
+        {"striked", K::Strike},
+        {"fs", K::FontSize},
+        {"cf", K::Color},
+        {"cb", K::Background},
+        {"highlight", K::Background},
+        {"chcbpat", K::Background},
+        {"super", K::Superscript},
+        {"sub", K::Subscript},
+        {"nosupersub", K::NoSuperSub},
+        {"up", K::Up},
+        {"dn", K::Down},
         {"v", K::Hidden},
-        {"pard", K::ParagraphDefault}, {"ql", K::AlignLeft}, {"qc", K::AlignCenter},
-        {"qr", K::AlignRight}, {"qj", K::AlignJustify}, {"qd", K::AlignJustify},
-        {"li", K::LeftIndent}, {"ri", K::RightIndent}, {"fi", K::FirstIndent},
-        {"sb", K::SpaceBefore}, {"sa", K::SpaceAfter}, {"tx", K::TabStop},
-        {"tqc", K::TabKindCenter}, {"tqr", K::TabKindRight}, {"tqdec", K::TabKindDecimal},
-        {"intbl", K::InTable}, {"s", K::Style},
+        {"pard", K::ParagraphDefault},
+        {"ql", K::AlignLeft},
+        {"qc", K::AlignCenter},
+        {"qr", K::AlignRight},
+        {"qj", K::AlignJustify},
+        {"qd", K::AlignJustify},
+        {"li", K::LeftIndent},
+        {"ri", K::RightIndent},
+        {"fi", K::FirstIndent},
+        {"sb", K::SpaceBefore},
+        {"sa", K::SpaceAfter},
+        {"tx", K::TabStop},
+        {"tqc", K::TabKindCenter},
+        {"tqr", K::TabKindRight},
+        {"tqdec", K::TabKindDecimal},
+        {"intbl", K::InTable},
+        {"s", K::Style},
         {"sbasedon", K::BasedOn},
-        {"trowd", K::RowDefault}, {"trleft", K::RowLeft}, {"cellx", K::CellRight},
-        {"clbrdrt", K::BorderSide}, {"clbrdrb", K::BorderSide}, {"clbrdrl", K::BorderSide},
-        {"clbrdrr", K::BorderSide}, {"trbrdrt", K::BorderSide}, {"trbrdrb", K::BorderSide},
-        {"trbrdrl", K::BorderSide}, {"trbrdrr", K::BorderSide}, {"trbrdrh", K::BorderSide},
-        {"trbrdrv", K::BorderSide}, {"brdrs", K::BorderStyle}, {"brdrth", K::BorderStyle},
-        {"brdrsh", K::BorderStyle}, {"brdrdb", K::BorderStyle}, {"brdrdot", K::BorderStyle},
-        {"brdrdash", K::BorderStyle}, {"brdrhair", K::BorderStyle}, {"brdrinset", K::BorderStyle},
-        {"brdroutset", K::BorderStyle}, {"brdrtriple", K::BorderStyle},
-        {"brdrdashsm", K::BorderStyle}, {"brdrdashd", K::BorderStyle},
-        {"brdrdashdd", K::BorderStyle}, {"brdrwavy", K::BorderStyle},
-        {"brdrwavydb", K::BorderStyle}, {"brdremboss", K::BorderStyle},
+        {"trowd", K::RowDefault},
+        {"trleft", K::RowLeft},
+        {"cellx", K::CellRight},
+        {"clbrdrt", K::BorderSide},
+        {"clbrdrb", K::BorderSide},
+        {"clbrdrl", K::BorderSide},
+        {"clbrdrr", K::BorderSide},
+        {"trbrdrt", K::BorderSide},
+        {"trbrdrb", K::BorderSide},
+        {"trbrdrl", K::BorderSide},
+        {"trbrdrr", K::BorderSide},
+        {"trbrdrh", K::BorderSide},
+        {"trbrdrv", K::BorderSide},
+        {"brdrs", K::BorderStyle},
+        {"brdrth", K::BorderStyle},
+        {"brdrsh", K::BorderStyle},
+        {"brdrdb", K::BorderStyle},
+        {"brdrdot", K::BorderStyle},
+        {"brdrdash", K::BorderStyle},
+        {"brdrhair", K::BorderStyle},
+        {"brdrinset", K::BorderStyle},
+        {"brdroutset", K::BorderStyle},
+        {"brdrtriple", K::BorderStyle},
+        {"brdrdashsm", K::BorderStyle},
+        {"brdrdashd", K::BorderStyle},
+        {"brdrdashdd", K::BorderStyle},
+        {"brdrwavy", K::BorderStyle},
+        {"brdrwavydb", K::BorderStyle},
+        {"brdremboss", K::BorderStyle},
         {"brdrengrave", K::BorderStyle},
-        {"cell", K::Cell}, {"row", K::Row},
-        {"par", K::ParagraphEnd}, {"sect", K::ParagraphEnd}, {"page", K::ParagraphEnd},
-        {"column", K::ParagraphEnd}, {"line", K::LineBreak},
-        {"pngblip", K::Png}, {"jpegblip", K::Jpeg}, {"emfblip", K::Emf},
-        {"wmetafile", K::Wmf}, {"dibitmap", K::Dib}, {"wbitmap", K::OtherPicture},
-        {"macpict", K::OtherPicture}, {"pmmetafile", K::OtherPicture},
-        {"picw", K::PictureWidth}, {"pich", K::PictureHeight}, {"picwgoal", K::GoalWidth},
-        {"pichgoal", K::GoalHeight}, {"picscalex", K::ScaleX}, {"picscaley", K::ScaleY},
+        {"cell", K::Cell},
+        {"row", K::Row},
+        {"par", K::ParagraphEnd},
+        {"sect", K::ParagraphEnd},
+        {"page", K::ParagraphEnd},
+        {"column", K::ParagraphEnd},
+        {"line", K::LineBreak},
+        {"pngblip", K::Png},
+        {"jpegblip", K::Jpeg},
+        {"emfblip", K::Emf},
+        {"wmetafile", K::Wmf},
+        {"dibitmap", K::Dib},
+        {"wbitmap", K::OtherPicture},
+        {"macpict", K::OtherPicture},
+        {"pmmetafile", K::OtherPicture},
+        {"picw", K::PictureWidth},
+        {"pich", K::PictureHeight},
+        {"picwgoal", K::GoalWidth},
+        {"pichgoal", K::GoalHeight},
+        {"picscalex", K::ScaleX},
+        {"picscaley", K::ScaleY},
     };
     const auto found = table.find(name);
     return found == table.end() ? nullptr : &found->second;
@@ -241,24 +431,12 @@ RichDocument RtfReader::Run() {
     while (!m_ended) {
         const RtfToken token = m_tokenizer.Next();
         switch (token.Type) {
-        case RtfTokenType::End:
-            m_ended = true;
-            break;
-        case RtfTokenType::GroupStart:
-            OnGroupStart();
-            break;
-        case RtfTokenType::GroupEnd:
-            OnGroupEnd();
-            break;
-        case RtfTokenType::ControlWord:
-            OnControlWord(token);
-            break;
-        case RtfTokenType::ControlSymbol:
-            OnControlSymbol(token);
-            break;
-        case RtfTokenType::Text:
-            OnText(token.Text);
-            break;
+        case RtfTokenType::End: m_ended = true; break;
+        case RtfTokenType::GroupStart: OnGroupStart(); break;
+        case RtfTokenType::GroupEnd: OnGroupEnd(); break;
+        case RtfTokenType::ControlWord: OnControlWord(token); break;
+        case RtfTokenType::ControlSymbol: OnControlSymbol(token); break;
+        case RtfTokenType::Text: OnText(token.Text); break;
         }
     }
     // A document cut off inside a picture keeps what arrived of it.
@@ -292,7 +470,7 @@ void RtfReader::OnGroupEnd() {
         return;
     }
     if (m_states.size() <= 1)
-        return; // a brace that closes nothing
+        return;                 // a brace that closes nothing
     if (m_states.size() == 2) { // the document's own group
         m_ended = true;
         return;
@@ -340,14 +518,10 @@ void RtfReader::OnKeyword(Keyword keyword, const RtfToken& token) {
     using K = Keyword;
     const int32_t parameter = token.Parameter;
     switch (State().Target) {
-    case Destination::FontTable:
-        return OnFontTableKeyword(keyword, parameter);
-    case Destination::ColorTable:
-        return OnColorTableKeyword(keyword, parameter);
-    case Destination::Picture:
-        return OnPictureKeyword(keyword, parameter);
-    default:
-        break;
+    case Destination::FontTable: return OnFontTableKeyword(keyword, parameter);
+    case Destination::ColorTable: return OnColorTableKeyword(keyword, parameter);
+    case Destination::Picture: return OnPictureKeyword(keyword, parameter);
+    default: break;
     }
     if (OnDestinationKeyword(keyword))
         return;
@@ -380,8 +554,7 @@ void RtfReader::OnKeyword(Keyword keyword, const RtfToken& token) {
             m_builder.EndRow(widths, m_rowBordered);
         }
         return;
-    default:
-        break;
+    default: break;
     }
     OnTableDefinitionKeyword(keyword, parameter);
     OnParagraphKeyword(keyword, parameter);
@@ -411,8 +584,7 @@ bool RtfReader::OnDestinationKeyword(Keyword keyword) {
             state.Format.Link = link;
         return true;
     case K::ShapePicture:
-    case K::ObjectResult:
-        return true; // their content is the document's own
+    case K::ObjectResult: return true; // their content is the document's own
     case K::ShapeInstance: state.Target = Destination::ShapeInstance; return true;
     case K::ShapeResult: // the same shape again, for readers that do not know \shpinst
     case K::Ignored: state.Target = Destination::Skip; return true;
@@ -568,8 +740,7 @@ void RtfReader::OnFontTableKeyword(Keyword keyword, int32_t parameter) {
         if (m_fontEntry >= 0 && parameter > 0)
             m_fonts[m_fontEntry].CodePage = parameter;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -623,10 +794,13 @@ void RtfReader::OnControlSymbol(const RtfToken& token) {
                 AddBytes({&byte, 1});
         }
         return;
-    case '\\': case '{': case '}': return AddBytes(token.Text);
+    case '\\':
+    case '{':
+    case '}': return AddBytes(token.Text);
     case '~': return AddUtf8("\u00A0");
     case '_': return AddUtf8("\u2011");
-    case '\r': case '\n': return EndParagraph();
+    case '\r':
+    case '\n': return EndParagraph();
     default: return; // \- optional hyphen, \| \: and the unknown ones
     }
 }
@@ -660,8 +834,7 @@ void RtfReader::OnBinary(int32_t count) {
 }
 
 void RtfReader::AddBytes(std::string_view bytes) {
-    if (State().Target != Destination::Text &&
-        State().Target != Destination::FieldInstruction)
+    if (State().Target != Destination::Text && State().Target != Destination::FieldInstruction)
         return;
     for (const char c : bytes) {
         // Control characters are no text; a tab byte is a tab.
@@ -680,11 +853,11 @@ void RtfReader::AddUtf8(std::string_view utf8) {
     case Destination::FieldInstruction:
         if (!m_fields.empty()) {
             std::string& instruction = m_fields.back().Instruction;
-            instruction.append(utf8.substr(0, 2 * kMaxLinkLength - std::min(instruction.size(), 2 * kMaxLinkLength)));
+            instruction.append(utf8.substr(
+                0, 2 * kMaxLinkLength - std::min(instruction.size(), 2 * kMaxLinkLength)));
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -723,9 +896,10 @@ void RtfReader::AddFontTableBytes(std::string_view bytes) {
         }
         if (m_fontEntry >= 0) {
             Font& font = m_fonts[m_fontEntry];
-            const int codePage = font.CodePage == RtfTextDecoder::kSymbolCodePage || font.CodePage == 0
-                                     ? m_codePage
-                                     : font.CodePage;
+            const int codePage =
+                font.CodePage == RtfTextDecoder::kSymbolCodePage || font.CodePage == 0
+                    ? m_codePage
+                    : font.CodePage;
             std::string name;
             m_decoder.Decode(codePage, false, Trim(m_fontNameBytes), name);
             font.Name = std::move(name);
@@ -788,14 +962,17 @@ void RtfReader::FinishPicture() {
         return;
     // Without a goal size the picture's own: pixels at 96 per inch for
     // bitmaps, hundredths of a millimetre for metafiles.
-    const bool metafile = result.Format == RichPictureFormat::Wmf || result.Format == RichPictureFormat::Emf;
+    const bool metafile =
+        result.Format == RichPictureFormat::Wmf || result.Format == RichPictureFormat::Emf;
     const auto natural = [&](int size) {
         return metafile ? int64_t{size} * 1440 / 2540 : int64_t{size} * 15;
     };
     const int64_t width = picture.GoalWidth > 0 ? picture.GoalWidth : natural(picture.Width);
     const int64_t height = picture.GoalHeight > 0 ? picture.GoalHeight : natural(picture.Height);
-    result.WidthTwips = static_cast<int>(std::min<int64_t>(width * picture.ScaleX / 100, kMaxTwips));
-    result.HeightTwips = static_cast<int>(std::min<int64_t>(height * picture.ScaleY / 100, kMaxTwips));
+    result.WidthTwips =
+        static_cast<int>(std::min<int64_t>(width * picture.ScaleX / 100, kMaxTwips));
+    result.HeightTwips =
+        static_cast<int>(std::min<int64_t>(height * picture.ScaleY / 100, kMaxTwips));
     m_builder.AppendPicture(std::move(result), EffectiveFormat());
 }
 
@@ -804,7 +981,8 @@ void RtfReader::StartField() {
 }
 
 std::string RtfReader::FieldLink() const {
-    std::string target = m_fields.empty() ? std::string() : HyperlinkTarget(m_fields.back().Instruction);
+    std::string target =
+        m_fields.empty() ? std::string() : HyperlinkTarget(m_fields.back().Instruction);
     return target.size() <= kMaxLinkLength ? target : std::string();
 }
 

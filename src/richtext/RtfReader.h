@@ -29,15 +29,15 @@ public:
     static constexpr int kMaxDepth = 128;
     // Group states are copied at every '{', so nothing in them may grow
     // with the data: these bound what a state holds.
-    static constexpr size_t kMaxTabStops = 64;      // as many as word processors allow
-    static constexpr size_t kMaxLinkLength = 1024;  // longer field codes are no links
+    static constexpr size_t kMaxTabStops = 64;       // as many as word processors allow
+    static constexpr size_t kMaxLinkLength = 1024;   // longer field codes are no links
     static constexpr size_t kMaxFontNameLength = 64; // Windows allows 31 characters
 
     static RichDocument Read(std::string_view rtf);
 
 private:
     enum class Destination {
-        Text,             // the document's text
+        Text, // the document's text
         FontTable,
         ColorTable,
         StyleSheet,
@@ -50,13 +50,13 @@ private:
     // The state RTF scopes by groups.
     struct GroupState {
         Destination Target = Destination::Text;
-        RichCharFormat Format;         // font family is resolved when text is added
-        int Font = -1;                 // \f; -1 = the document's default font
-        int UnicodeSkip = 1;           // \uc
-        bool Hidden = false;           // \v
+        RichCharFormat Format; // font family is resolved when text is added
+        int Font = -1;         // \f; -1 = the document's default font
+        int UnicodeSkip = 1;   // \uc
+        bool Hidden = false;   // \v
         RichParagraphFormat Paragraph;
         RichTabKind NextTabKind = RichTabKind::Left; // \tqr, \tqc, \tqdec before \tx
-        bool InTable = false;          // \intbl
+        bool InTable = false;                        // \intbl
     };
 
     struct Font {
@@ -76,11 +76,11 @@ private:
         bool IsDib = false;
         std::string Data;
         int HighNibble = -1;
-        int Width = 0;       // \picw: pixels, or 0.01 mm for metafiles
+        int Width = 0; // \picw: pixels, or 0.01 mm for metafiles
         int Height = 0;
-        int GoalWidth = 0;   // \picwgoal, twips
+        int GoalWidth = 0; // \picwgoal, twips
         int GoalHeight = 0;
-        int ScaleX = 100;    // \picscalex, percent
+        int ScaleX = 100; // \picscalex, percent
         int ScaleY = 100;
     };
 
@@ -133,14 +133,14 @@ private:
     RtfTextDecoder m_decoder;
     RtfDocumentBuilder m_builder;
     std::vector<GroupState> m_states;
-    int m_skippedDepth = 0;   // groups nested beyond kMaxDepth
-    bool m_ended = false;     // the document's outermost group has closed
+    int m_skippedDepth = 0; // groups nested beyond kMaxDepth
+    bool m_ended = false;   // the document's outermost group has closed
     bool m_starPending = false;
 
     int m_codePage = RtfTextDecoder::kDefaultCodePage;
     int m_defaultFont = -1;
     std::map<int, Font> m_fonts;
-    int m_fontEntry = -1;         // font table entry under way
+    int m_fontEntry = -1; // font table entry under way
     std::string m_fontNameBytes;
     std::vector<std::optional<RichColor>> m_colors;
     RichColor m_colorEntry;
@@ -148,8 +148,8 @@ private:
     std::map<int, Style> m_styles;
     int m_styleEntry = 0;
 
-    std::string m_pendingBytes;   // text bytes not yet decoded
-    int m_fallbackToSkip = 0;     // \uN fallback characters still to skip
+    std::string m_pendingBytes; // text bytes not yet decoded
+    int m_fallbackToSkip = 0;   // \uN fallback characters still to skip
     char32_t m_highSurrogate = 0;
 
     std::optional<PictureState> m_picture;

@@ -104,7 +104,7 @@ void* RtfTextDecoder::Converter(int codePage) {
 
 int RtfTextDecoder::CodePageOfCharset(int charset) {
     switch (charset) {
-    case 0: return 1252;   // ANSI
+    case 0: return 1252; // ANSI
     case 2: return kSymbolCodePage;
     case 77: return 10000; // Mac Roman
     case 128: return 932;  // Shift JIS

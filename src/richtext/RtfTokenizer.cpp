@@ -48,7 +48,8 @@ RtfToken RtfTokenizer::Next() {
 
 std::string_view RtfTokenizer::TakeBinary(int64_t count) {
     const size_t available = m_data.size() - m_position;
-    const size_t size = count <= 0 ? 0 : std::min<uint64_t>(static_cast<uint64_t>(count), available);
+    const size_t size =
+        count <= 0 ? 0 : std::min<uint64_t>(static_cast<uint64_t>(count), available);
     const std::string_view bytes = m_data.substr(m_position, size);
     m_position += size;
     return bytes;
@@ -90,9 +91,8 @@ RtfToken RtfTokenizer::ReadControlWord() {
     }
     if (negative)
         value = -value;
-    token.Parameter = static_cast<int32_t>(
-        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                            std::numeric_limits<int32_t>::max()));
+    token.Parameter = static_cast<int32_t>(std::clamp<int64_t>(
+        value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
     if (m_position < m_data.size() && m_data[m_position] == ' ')
         ++m_position; // the delimiter belongs to the control word
     return token;

@@ -180,14 +180,11 @@ Evaluation EvaluateAnswer(const TTask& task, std::span<const int32_t> variantOrd
     case TaskKind::tkNumberInput:
         return EvaluateNumbers(task, variantOrder, AnswerOfKind<NumberFieldsAnswer>(answer),
                                locale.DecimalSeparator);
-    case TaskKind::tkTextInput:
-        return EvaluateText(task, AnswerOfKind<TypedTextAnswer>(answer));
-    case TaskKind::tkPointOnImage:
-        return EvaluatePoint(task, AnswerOfKind<PointAnswer>(answer));
+    case TaskKind::tkTextInput: return EvaluateText(task, AnswerOfKind<TypedTextAnswer>(answer));
+    case TaskKind::tkPointOnImage: return EvaluatePoint(task, AnswerOfKind<PointAnswer>(answer));
     case TaskKind::tkComposeWord:
         return EvaluateWord(task, AnswerOfKind<ComposedWordAnswer>(answer));
-    default:
-        return Evaluation{};
+    default: return Evaluation{};
     }
 }
 

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "model/Task.h"
-#include "text/TextLocale.h"
 #include "rules/EnteredAnswer.h"
 #include "rules/NumberMatching.h"
+#include "text/TextLocale.h"
 
 #include <cstdint>
 #include <span>

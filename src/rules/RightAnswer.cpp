@@ -174,14 +174,11 @@ RightAnswerView DescribeRightAnswer(const TTask& task, std::span<const int32_t> 
         text = Format(locale.Tr("Верный ответ: \"%s\"."), {FirstTextAnswer(task)},
                       locale.DecimalSeparator);
         break;
-    case TaskKind::tkPointOnImage:
-        view.DrawAreas = true;
-        break;
+    case TaskKind::tkPointOnImage: view.DrawAreas = true; break;
     case TaskKind::tkComposeWord:
         text = Format(locale.Tr("Верный ответ: %s."), {task.Word}, locale.DecimalSeparator);
         break;
-    default:
-        break;
+    default: break;
     }
     view.Message = locale.Tr("Неправильно...") + "\r\n" + text;
     return view;

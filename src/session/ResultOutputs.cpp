@@ -60,8 +60,8 @@ void ResultOutputs::ProduceRunOutputs(TResultTest& record, const TTest& test) {
     if (m_settings.IsSaveResult && test.SaveResult)
         Show(Log().SaveResultLog(record, m_clock.Now()));
     if (m_settings.IsSaveProtectionResult && test.SaveProtectedResult)
-        Show(WriteProtectedResult(m_settings, {test.UId, test.ResultKey}, record, m_locale)
-                 .Message);
+        Show(
+            WriteProtectedResult(m_settings, {test.UId, test.ResultKey}, record, m_locale).Message);
     if (m_settings.IsSendResult && test.ReportToServer)
         m_targets.Reporter.ReportResult(record);
     if (ShowsUserResult(test))

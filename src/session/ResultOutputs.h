@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/Test.h"
 #include "frontend/DetailReport.h"
 #include "frontend/EndSoundPlayer.h"
-#include "results/ResultLog.h"
-#include "results/ResultOutputSettings.h"
-#include "session/ResultReporter.h"
-#include "results/ResultTest.h"
 #include "frontend/ResultWindow.h"
 #include "frontend/RunOutputView.h"
-#include "text/TextLocale.h"
+#include "model/Test.h"
+#include "results/ResultLog.h"
+#include "results/ResultOutputSettings.h"
+#include "results/ResultTest.h"
+#include "session/ResultReporter.h"
 #include "text/DateTime.h"
+#include "text/TextLocale.h"
 
 #include <optional>
 #include <string>

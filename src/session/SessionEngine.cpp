@@ -4,14 +4,14 @@
 #include "model/TestLoader.h"
 #include "results/Grading.h"
 #include "results/ResultMessage.h"
+#include "richtext/RichToPlain.h"
 #include "rules/Navigation.h"
 #include "rules/PointsWord.h"
 #include "rules/RightAnswer.h"
 #include "rules/Scoring.h"
-#include "session/SettingsMapping.h"
 #include "rules/TaskSelection.h"
+#include "session/SettingsMapping.h"
 #include "text/Format.h"
-#include "richtext/RichToPlain.h"
 #include "text/Strings.h"
 
 #include <algorithm>

@@ -77,8 +77,9 @@ double NowOleDate() {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     std::tm local{};
     localtime_r(&seconds, &local);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        now.time_since_epoch()).count() % 1000;
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
     return EncodeOleDate({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                           local.tm_min, local.tm_sec, static_cast<int>(ms)});
 }
@@ -87,7 +88,9 @@ std::string FormatDateTime(std::string_view pattern, double oleDate) {
     const DateTimeParts p = DecodeOleDate(oleDate);
     std::string out;
     size_t i = 0;
-    const auto starts = [&](std::string_view token) { return pattern.substr(i, token.size()) == token; };
+    const auto starts = [&](std::string_view token) {
+        return pattern.substr(i, token.size()) == token;
+    };
     while (i < pattern.size()) {
         if (starts("yyyy")) {
             char buffer[16];

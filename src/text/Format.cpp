@@ -3,9 +3,9 @@
 
 #include <cctype>
 #include <clocale>
-#include <cstdlib>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <langinfo.h>
 
 namespace tevrix {
@@ -52,8 +52,8 @@ std::string Format(std::string_view pattern, const std::vector<FormatArg>& args,
         }
         // %[width][.precision]conversion
         size_t j = i + 1;
-        while (j < pattern.size() && (std::isdigit(static_cast<unsigned char>(pattern[j])) ||
-                                      pattern[j] == '.'))
+        while (j < pattern.size() &&
+               (std::isdigit(static_cast<unsigned char>(pattern[j])) || pattern[j] == '.'))
             ++j;
         if (j >= pattern.size()) {
             out.append(pattern.substr(i));

@@ -28,8 +28,8 @@ char32_t UpperCaseChar(char32_t c) {
     if (c >= 0x450 && c <= 0x45F) // ѐ..џ, ё ђ ѓ є ѕ і ї ј љ њ ћ ќ ѝ ў
         return c - 0x50;
     // Historic and extended Cyrillic come in upper/lower pairs.
-    const bool oddIsLower = (c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) ||
-                            (c >= 0x4D0 && c <= 0x4FF);
+    const bool oddIsLower =
+        (c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x4FF);
     if (oddIsLower && (c & 1))
         return c - 1;
     if (c >= 0x4C1 && c <= 0x4CE && !(c & 1))

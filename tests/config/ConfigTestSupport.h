@@ -5,10 +5,9 @@
 #include "support/TempFolder.h"
 #include "text/Cp1251.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 

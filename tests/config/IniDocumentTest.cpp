@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "config/IniDocument.h"
-
 #include "ConfigTestSupport.h"
+#include "config/IniDocument.h"
 #include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
-
 #include <optional>
 #include <ostream>
 #include <string>
@@ -52,8 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Plain", "[Net]\nRemotePort=5005\n", "Net", "RemotePort", "5005"},
         ReadCase{"NamesIgnoreCase", "[net]\nremoteport=1\n", "NET", "RemotePort", "1"},
         ReadCase{"CyrillicNamesIgnoreCase", "[Имя]\nключ=да\n", "ИМЯ", "Ключ", "да"},
-        ReadCase{"BlanksAroundRemoved", "  [ Net ]  \n\t RemotePort =  7 \t\n", "Net",
-                 "RemotePort", "7"},
+        ReadCase{"BlanksAroundRemoved", "  [ Net ]  \n\t RemotePort =  7 \t\n", "Net", "RemotePort",
+                 "7"},
         ReadCase{"DoubleQuotesRemoved", "[S]\nK=\"  a b  \"\n", "S", "K", "  a b  "},
         ReadCase{"SingleQuotesRemoved", "[S]\nK='x'\n", "S", "K", "x"},
         ReadCase{"UnmatchedQuotesKept", "[S]\nK=\"x'\n", "S", "K", "\"x'"},
@@ -68,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"FirstSectionCounts", "[S]\nA=1\n[T]\n[S]\nK=2\n", "S", "K", std::nullopt},
         ReadCase{"HeaderUpToLastBracket", "[a]b]\nK=1\n", "a]b", "K", "1"},
         ReadCase{"BareLineFeeds", "[S]\nK=v\n", "S", "K", "v"},
-        ReadCase{"MissingSection", "", "S", "K", std::nullopt}), testing::CaseName);
+        ReadCase{"MissingSection", "", "S", "K", std::nullopt}),
+    testing::CaseName);
 
 TEST(IniDocumentTest, ReadsLineFeedOnlyFiles) {
     const IniDocument document = IniDocument::FromBytes("[S]\nK=v\n[T]\nL=w");
@@ -103,7 +102,8 @@ TEST(IniDocumentTest, KeepsEveryByteOfAnUntouchedFile) {
 }
 
 TEST(IniDocumentTest, WritesInPlaceAndKeepsEveryOtherLine) {
-    IniDocument document = FromText("; top\n[Net]\n  remoteport = 7 \nHost=a\n\n; next\n[Dir]\nX=1\n");
+    IniDocument document =
+        FromText("; top\n[Net]\n  remoteport = 7 \nHost=a\n\n; next\n[Dir]\nX=1\n");
     ASSERT_TRUE(document.WriteValue("NET", "RemotePort", "8000"));
     EXPECT_EQ(document.ToBytes(),
               StationBytes("; top\n[Net]\nremoteport=8000\nHost=a\n\n; next\n[Dir]\nX=1\n"));
@@ -134,9 +134,10 @@ TEST_P(IniValueRoundTripTest, ReadsBackWhatWasWritten) {
 
 INSTANTIATE_TEST_SUITE_P(Values, IniValueRoundTripTest,
                          ::testing::Values("", "plain", "Фамилия Имя", " leading", "trailing ",
-                                           "\tboth\t", "\"quoted\"", "'quoted'", "\"half",
-                                           "a=b;c", "[x]", "$^[А-Я]{1}$", "€",
-                                           Repeat("ё", IniDocument::kMaxValueLength)), testing::CaseName);
+                                           "\tboth\t", "\"quoted\"", "'quoted'", "\"half", "a=b;c",
+                                           "[x]", "$^[А-Я]{1}$", "€",
+                                           Repeat("ё", IniDocument::kMaxValueLength)),
+                         testing::CaseName);
 
 TEST(IniDocumentTest, QuotesOnlyTheValuesThatNeedIt) {
     IniDocument document;
@@ -172,7 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RefusedCase{"LineBreakInValue", "S", "K", "a\r\n[T]\r\nX=1"},
                       RefusedCase{"LineFeedInValue", "S", "K", "a\nb"},
                       RefusedCase{"NotInCodePage", "S", "K", "中文"},
-                      RefusedCase{"TooLong", "S", "K", Repeat("a", IniDocument::kMaxValueLength + 1)},
+                      RefusedCase{"TooLong", "S", "K",
+                                  Repeat("a", IniDocument::kMaxValueLength + 1)},
                       RefusedCase{"EqualsInKey", "S", "K=1", "v"},
                       RefusedCase{"KeyLooksLikeSection", "S", "[T]", "v"},
                       RefusedCase{"KeyLooksLikeComment", "S", ";K", "v"},
@@ -180,10 +182,12 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"EmptyKey", "S", "", "v"},
                       RefusedCase{"EmptySection", "", "K", "v"},
                       RefusedCase{"LineBreakInSection", "S]\n[T", "K", "v"},
-                      RefusedCase{"LineBreakInKey", "S", "K\nL", "v"}), testing::CaseName);
+                      RefusedCase{"LineBreakInKey", "S", "K\nL", "v"}),
+    testing::CaseName);
 
 TEST(IniDocumentTest, ErasesEverySectionOfTheNameWithItsLines) {
-    IniDocument document = FromText("; top\n[S]\nA=1\n\n[T]\nB=2\n[s]\nC=3\n; tail of s\n[U]\nD=4\n");
+    IniDocument document =
+        FromText("; top\n[S]\nA=1\n\n[T]\nB=2\n[s]\nC=3\n; tail of s\n[U]\nD=4\n");
     document.EraseSection("S");
     EXPECT_EQ(document.ToBytes(), StationBytes("; top\n[T]\nB=2\n[U]\nD=4\n"));
     EXPECT_EQ(document.ReadValue("S", "A"), std::nullopt);

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "config/NiceSettings.h"
-
 #include "ConfigTestSupport.h"
+#include "config/NiceSettings.h"
 #include "config/UserStore.h"
 #include "support/CaseNames.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <map>
 #include <memory>
 #include <string>
@@ -72,9 +70,12 @@ class NiceSettingsTest : public testing::ConfigFolderTest {
 protected:
     void SetUp() override {
         ConfigFolderTest::SetUp();
-        m_window.Properties = {{"Left", "10"},    {"Top", "20"},
-                               {"Width", "800"},  {"Height", "700"},
-                               {"WindowState", "wsNormal"}, {"Caption", "TevrixStudent"}};
+        m_window.Properties = {{"Left", "10"},
+                               {"Top", "20"},
+                               {"Width", "800"},
+                               {"Height", "700"},
+                               {"WindowState", "wsNormal"},
+                               {"Caption", "TevrixStudent"}};
         m_window.AddChild("PanelQuestion").Properties = {{"Height", "150"}};
     }
 
@@ -83,8 +84,8 @@ protected:
     // The main window's instance.
     TNiceSettings MainWindowSettings() {
         TNiceSettings settings(m_window, Places());
-        settings.StoredProps = {"Left", "Top", "Width", "Height", "WindowState",
-                                "PanelQuestion.Height"};
+        settings.StoredProps = {"Left",   "Top",         "Width",
+                                "Height", "WindowState", "PanelQuestion.Height"};
         settings.RegKey = "Software\\TevrixX\\Student";
         settings.StoreTarget = TStoreTarget::stRegistry;
         return settings;
@@ -134,14 +135,14 @@ TEST_P(NiceSettingsTargetTest, RestoresWhatItSaved) {
     settings.LoadProps();
     EXPECT_EQ(m_window.Properties, saved);
     EXPECT_EQ(m_window.Children["PanelQuestion"]->Properties["Height"], "150");
-    const std::string file = GetParam() == TStoreTarget::stRegistry
-                                 ? RegistryFile()
-                                 : Root() + "exe/Settings.ini";
+    const std::string file =
+        GetParam() == TStoreTarget::stRegistry ? RegistryFile() : Root() + "exe/Settings.ini";
     EXPECT_EQ(UserStore(file).Values("StudentMainForm").size(), 6u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, NiceSettingsTargetTest,
-                         ::testing::Values(TStoreTarget::stIniFile, TStoreTarget::stRegistry), testing::CaseName);
+                         ::testing::Values(TStoreTarget::stIniFile, TStoreTarget::stRegistry),
+                         testing::CaseName);
 
 TEST_F(NiceSettingsTest, LoadingSkipsUnknownChildrenAndValuesThePropertyRefuses) {
     UserStore store(RegistryFile());
@@ -173,7 +174,8 @@ TEST_F(NiceSettingsTest, LoadingAppliesStoredValuesThatAreNoLongerListed) {
 TEST_F(NiceSettingsTest, SavingDropsValuesThatAreNoLongerListed) {
     TNiceSettings settings = MainWindowSettings();
     settings.SaveProps();
-    settings.StoredProps = {"  Width  ", "", "Ghost.Height", "NoSuchProperty", "PanelQuestion.Height"};
+    settings.StoredProps = {"  Width  ", "", "Ghost.Height", "NoSuchProperty",
+                            "PanelQuestion.Height"};
     settings.SaveProps();
     EXPECT_EQ(UserStore(RegistryFile()).Values("StudentMainForm"),
               (Values{{"Width", "800"}, {"PanelQuestion.Height", "150"}}));
@@ -208,7 +210,7 @@ TEST_F(NiceSettingsTest, AnIniFileNameOutsideTheExecutablesFolderIsNotUsed) {
 TEST_F(NiceSettingsTest, TheIniFileHoldsOneSectionPerOwner) {
     std::filesystem::create_directories(Root() + "exe");
     WriteWholeFile(Root() + "exe/Settings.ini",
-               StationBytes("[OtherForm]\nLeft=1\n[StudentMainForm]\nOld=1\n"));
+                   StationBytes("[OtherForm]\nLeft=1\n[StudentMainForm]\nOld=1\n"));
     TNiceSettings settings(m_window, Places());
     settings.StoredProps = {"Left", "PanelQuestion.Height"};
     settings.SaveProps();

@@ -3,7 +3,6 @@
 #include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
-
 #include <optional>
 #include <ostream>
 #include <string>
@@ -29,9 +28,8 @@ TEST_P(ProfileIntegerTest, ReadsDecimalAndPrefixedHexadecimal) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, ProfileIntegerTest,
     ::testing::Values(NumberCase{"5005", 5005}, NumberCase{"0", 0}, NumberCase{"-12", -12},
-                      NumberCase{"+7", 7}, NumberCase{"007", 7},
-                      NumberCase{"0x1F40", 8000}, NumberCase{"0X1f40", 8000},
-                      NumberCase{"$1F40", 8000}, NumberCase{"$ff", 255},
+                      NumberCase{"+7", 7}, NumberCase{"007", 7}, NumberCase{"0x1F40", 8000},
+                      NumberCase{"0X1f40", 8000}, NumberCase{"$1F40", 8000}, NumberCase{"$ff", 255},
                       NumberCase{"2147483647", 2147483647},
                       NumberCase{"-2147483648", -2147483647 - 1},
                       // Hexadecimal fills all 32 bits, as colours need.
@@ -45,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"2147483648", std::nullopt},
                       NumberCase{"-2147483649", std::nullopt},
                       NumberCase{"0x100000000", std::nullopt},
-                      NumberCase{"99999999999999999999999", std::nullopt}), testing::CaseName);
+                      NumberCase{"99999999999999999999999", std::nullopt}),
+    testing::CaseName);
 
 } // namespace
 } // namespace tevrix

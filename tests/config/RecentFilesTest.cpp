@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "config/RecentFiles.h"
-
 #include "ConfigTestSupport.h"
+#include "config/RecentFiles.h"
 #include "support/CaseNames.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -27,8 +25,8 @@ RecentFiles Opened(const Paths& paths) {
 }
 
 TEST(RecentFilesTest, KeepsTheFiveMostRecentNewestFirst) {
-    const RecentFiles recent = Opened({"/t/1.tvf", "/t/2.tvf", "/t/3.tvf", "/t/4.tvf", "/t/5.tvf",
-                                       "/t/6.tvf"});
+    const RecentFiles recent =
+        Opened({"/t/1.tvf", "/t/2.tvf", "/t/3.tvf", "/t/4.tvf", "/t/5.tvf", "/t/6.tvf"});
     EXPECT_EQ(recent.Items(), (Paths{"/t/6.tvf", "/t/5.tvf", "/t/4.tvf", "/t/3.tvf", "/t/2.tvf"}));
 }
 
@@ -50,12 +48,13 @@ TEST_P(RecentFilesSameFileTest, MovesTheFileToTheTopWithoutDuplicate) {
     EXPECT_EQ(recent.Items(), (Paths{c.Again, "/t/other.tvf"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RecentFilesSameFileTest,
-    ::testing::Values(SameFileCase{"SamePath", "/t/Тест.tvf", "/t/Тест.tvf"},
-                      SameFileCase{"LetterCase", "/t/Тест.tvf", "/T/тЕСТ.TVF"},
-                      SameFileCase{"Ampersand", "/t/R&D.tvf", "/t/RD.tvf"},
-                      SameFileCase{"AmpersandAndCase", "/t/rd.tvf", "/T/&R&D.tvf"}), testing::CaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, RecentFilesSameFileTest,
+                         ::testing::Values(SameFileCase{"SamePath", "/t/Тест.tvf", "/t/Тест.tvf"},
+                                           SameFileCase{"LetterCase", "/t/Тест.tvf", "/T/тЕСТ.TVF"},
+                                           SameFileCase{"Ampersand", "/t/R&D.tvf", "/t/RD.tvf"},
+                                           SameFileCase{"AmpersandAndCase", "/t/rd.tvf",
+                                                        "/T/&R&D.tvf"}),
+                         testing::CaseName);
 
 class RecentFilesStoreTest : public testing::ConfigFolderTest {
 protected:
@@ -65,7 +64,7 @@ protected:
 TEST_F(RecentFilesStoreTest, LoadsInStoredOrderWhateverTheValueNames) {
     // "/A.TVF" is the same file as "/a.tvf" listed before it.
     WriteWholeFile(StorePath(),
-               StationBytes("[PreviousFiles]\n5=/e.tvf\n1=/a.tvf\n2=/b.tvf\n3=/A.TVF\n"));
+                   StationBytes("[PreviousFiles]\n5=/e.tvf\n1=/a.tvf\n2=/b.tvf\n3=/A.TVF\n"));
     RecentFiles recent;
     recent.LoadRecentFiles(UserStore(StorePath()));
     EXPECT_EQ(recent.Items(), (Paths{"/e.tvf", "/a.tvf", "/b.tvf"}));
@@ -73,7 +72,7 @@ TEST_F(RecentFilesStoreTest, LoadsInStoredOrderWhateverTheValueNames) {
 
 TEST_F(RecentFilesStoreTest, LoadingALongListKeepsTheFirstFiveListed) {
     WriteWholeFile(StorePath(), StationBytes("[PreviousFiles]\n1=/1\n2=/2\n3=/3\n4=/4\n5=/5\n6=/6\n"
-                                         "7=/7\n8=/1\n"));
+                                             "7=/7\n8=/1\n"));
     RecentFiles recent;
     recent.LoadRecentFiles(UserStore(StorePath()));
     EXPECT_EQ(recent.Items(), (Paths{"/1", "/2", "/3", "/4", "/5"}));
@@ -81,7 +80,7 @@ TEST_F(RecentFilesStoreTest, LoadingALongListKeepsTheFirstFiveListed) {
 
 TEST_F(RecentFilesStoreTest, SavesFromTheTopReplacingTheOldValues) {
     WriteWholeFile(StorePath(), StationBytes("[Student]\nPassword=p\n[PreviousFiles]\n7=/old.tvf\n"
-                                         "9=/older.tvf\n"));
+                                             "9=/older.tvf\n"));
     UserStore store(StorePath());
     const RecentFiles recent = Opened({"/t/первый.tvf", "/t/второй.tvf"});
     ASSERT_TRUE(recent.SaveRecentFiles(store));

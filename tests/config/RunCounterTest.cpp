@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "config/RunCounter.h"
-
 #include "ConfigTestSupport.h"
-#include "support/TempFolder.h"
+#include "config/RunCounter.h"
 #include "support/CaseNames.h"
-
-#include <gtest/gtest.h>
+#include "support/TempFolder.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -32,7 +30,6 @@ protected:
     std::optional<std::string> StoredCount(const std::string& uid = kUId) const {
         return UserStore(StorePath()).ReadString(kRunCountSubkey, uid);
     }
-
 };
 
 TEST_F(RunCounterTest, CountsTheStartsBeforeThisOne) {
@@ -110,7 +107,8 @@ TEST_P(RunCounterFallbackTest, AnUnusableCountCountsAsAHundred) {
 INSTANTIATE_TEST_SUITE_P(Cases, RunCounterFallbackTest,
                          ::testing::Values(FallbackCase{"Deleted", std::nullopt},
                                            FallbackCase{"NoNumber", "abc"},
-                                           FallbackCase{"Empty", ""}), testing::CaseName);
+                                           FallbackCase{"Empty", ""}),
+                         testing::CaseName);
 
 TEST_F(RunCounterTest, TheCountStopsAtTheLargestNumber) {
     Counter("boot-1").CountTestRun(kUId);
@@ -139,8 +137,7 @@ TEST_F(RunCounterTest, TheCurrentUsersCounterLivesInTheConfigurationHome) {
     EXPECT_EQ(counter.CountTestRun("AB"), 0);
     EXPECT_EQ(counter.CountTestRun("AB"), 1);
     EXPECT_EQ(StoredCount("AB"), "2");
-    EXPECT_EQ(testing::ReadWholeFile(Root() + "TevrixX/RunMarkers/run-4142"),
-              CurrentBootId());
+    EXPECT_EQ(testing::ReadWholeFile(Root() + "TevrixX/RunMarkers/run-4142"), CurrentBootId());
 }
 
 TEST(RebootMarkersTest, WithoutAFolderThereAreNoMarkers) {

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "config/SettingsFile.h"
-
 #include "ConfigTestSupport.h"
 #include "config/IniFileAccess.h"
+#include "config/SettingsFile.h"
 #include "support/CaseNames.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <ostream>
 #include <string>
 
@@ -23,7 +21,9 @@ class SettingsFileTest : public testing::ConfigFolderTest {
 protected:
     std::string ConfigPath() const { return Root() + kConfigFileName; }
 
-    void WriteConfig(const std::string& text) const { WriteWholeFile(ConfigPath(), StationBytes(text)); }
+    void WriteConfig(const std::string& text) const {
+        WriteWholeFile(ConfigPath(), StationBytes(text));
+    }
 
     void CopyFixture(const std::string& name) const {
         std::filesystem::copy_file(FixturePath(name), ConfigPath());
@@ -150,11 +150,10 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"KeysOfOtherSectionsDoNotCount",
                   "[Net]\nIsSaveResult=0\n[Save]\nRemotePort=1\nRemoteHost=x\n", true, 5005,
                   "127.0.0.1"},
-        ValueCase{"NamesIgnoreCase", "[NET]\nremoteport=$10\nREMOTEHOST= srv \n", true, 16,
-                  "srv"},
+        ValueCase{"NamesIgnoreCase", "[NET]\nremoteport=$10\nREMOTEHOST= srv \n", true, 16, "srv"},
         ValueCase{"NegativeDecimal", "[Net]\nRemotePort=-1\n", true, -1, "127.0.0.1"},
-        ValueCase{"KeyWithoutEqualsKeepsValue", "[Net]\nRemoteHost\n", true, 5005,
-                  "127.0.0.1"}), testing::CaseName);
+        ValueCase{"KeyWithoutEqualsKeepsValue", "[Net]\nRemoteHost\n", true, 5005, "127.0.0.1"}),
+    testing::CaseName);
 
 TEST_F(SettingsFileTest, LoadingNowRestoresFileKeysAndKeepsTheOthers) {
     WriteConfig("[Net]\nRemoteHost=сервер\n[Colors]\nColorCollation10=0x10\n");
@@ -256,7 +255,8 @@ TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileWhole) {
 
 TEST_F(SettingsFileTest, AFolderThatCannotHoldTheFileFailsToSave) {
     WriteWholeFile(Root() + "plain-file", "x");
-    const SettingsOutcome outcome = SaveSettings(Settings{}, Root() + "plain-file/" + kConfigFileName);
+    const SettingsOutcome outcome =
+        SaveSettings(Settings{}, Root() + "plain-file/" + kConfigFileName);
     EXPECT_FALSE(outcome.Ok);
     EXPECT_EQ(outcome.Message, kMsgSaveSettingsError);
 }

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "config/UserStore.h"
-
 #include "ConfigTestSupport.h"
 #include "config/IniFileAccess.h"
+#include "config/UserStore.h"
 #include "support/CaseNames.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -37,7 +35,7 @@ TEST_F(UserStoreTest, CreatesItsFileOnTheFirstChange) {
     ASSERT_TRUE(store.WriteString(store.RootSection(), "Password", "секрет"));
     ASSERT_TRUE(store.WriteString("CountRunTest", "{UID}", "1"));
     EXPECT_EQ(ReadWholeFile(StorePath()), StationBytes("[Student]\nPassword=секрет\n"
-                                                   "[CountRunTest]\n{UID}=1\n"));
+                                                       "[CountRunTest]\n{UID}=1\n"));
     // Another copy of the station sees the values at once.
     const UserStore other(StorePath());
     EXPECT_EQ(other.ReadString("Student", "password"), "секрет");
@@ -48,14 +46,14 @@ TEST_F(UserStoreTest, OnlyItsOwnerMayReadTheStoreThatHoldsThePassword) {
     UserStore store(StorePath());
     ASSERT_TRUE(store.WriteString(store.RootSection(), "Password", "секрет"));
     const auto perms = std::filesystem::status(StorePath()).permissions();
-    EXPECT_EQ(perms & std::filesystem::perms::all, std::filesystem::perms::owner_read |
-                                                       std::filesystem::perms::owner_write);
+    EXPECT_EQ(perms & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST_F(UserStoreTest, ListsTheValuesOfASubkeyInStoredOrder) {
     std::filesystem::create_directories(Root() + "home/TevrixX");
     WriteWholeFile(StorePath(), StationBytes("[PreviousFiles]\n3=/c.tvf\n1=/a.tvf\nbare\n2=/b.tvf\n"
-                                         "[Other]\n9=x\n"));
+                                             "[Other]\n9=x\n"));
     const UserStore store(StorePath());
     EXPECT_EQ(store.Values("PreviousFiles"),
               (Values{{"3", "/c.tvf"}, {"1", "/a.tvf"}, {"bare", ""}, {"2", "/b.tvf"}}));
@@ -65,19 +63,22 @@ TEST_F(UserStoreTest, ListsTheValuesOfASubkeyInStoredOrder) {
 TEST_F(UserStoreTest, ReplacingASubkeyDropsItsOldValuesAndKeepsTheRest) {
     UserStore store(StorePath());
     ASSERT_TRUE(store.WriteString("Student", "Password", "p"));
-    ASSERT_TRUE(store.ReplaceSubkey("PreviousFiles", {{"1", "/old1"}, {"2", "/old2"}, {"7", "/x"}}));
+    ASSERT_TRUE(
+        store.ReplaceSubkey("PreviousFiles", {{"1", "/old1"}, {"2", "/old2"}, {"7", "/x"}}));
     ASSERT_TRUE(store.WriteString("CountRunTest", "u", "3"));
 
     ASSERT_TRUE(store.ReplaceSubkey("PreviousFiles", {{"1", "/new"}}));
     EXPECT_EQ(store.Values("PreviousFiles"), (Values{{"1", "/new"}}));
     ASSERT_TRUE(store.ReplaceSubkey("PreviousFiles", {}));
-    EXPECT_EQ(ReadWholeFile(StorePath()), StationBytes("[Student]\nPassword=p\n[CountRunTest]\nu=3\n"));
+    EXPECT_EQ(ReadWholeFile(StorePath()),
+              StationBytes("[Student]\nPassword=p\n[CountRunTest]\nu=3\n"));
 }
 
 TEST_F(UserStoreTest, ValuesThatCannotBeStoredAreLeftOut) {
     UserStore store(StorePath());
     EXPECT_FALSE(store.WriteString("CountRunTest", "a=b", "1"));
-    ASSERT_TRUE(store.ReplaceSubkey("PreviousFiles", {{"1", "/ok"}, {"2", "/中文"}, {"3", "/ok2"}}));
+    ASSERT_TRUE(
+        store.ReplaceSubkey("PreviousFiles", {{"1", "/ok"}, {"2", "/中文"}, {"3", "/ok2"}}));
     EXPECT_EQ(store.Values("PreviousFiles"), (Values{{"1", "/ok"}, {"3", "/ok2"}}));
 }
 
@@ -115,10 +116,10 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"software\\My Company\\My Program", "/My Company/My Program.ini"},
                       KeyCase{"TevrixX\\Student", "/TevrixX/Student.ini"},
                       KeyCase{"Software\\A\\B\\C", "/A/B/C.ini"},
-                      KeyCase{"Software", "/Software.ini"},
-                      KeyCase{"Software\\..\\Student", ""}, KeyCase{"Software\\a/b\\c", ""},
-                      KeyCase{"Software\\\\Student", ""}, KeyCase{"Software\\TevrixX\\", ""},
-                      KeyCase{"", ""}), testing::CaseName);
+                      KeyCase{"Software", "/Software.ini"}, KeyCase{"Software\\..\\Student", ""},
+                      KeyCase{"Software\\a/b\\c", ""}, KeyCase{"Software\\\\Student", ""},
+                      KeyCase{"Software\\TevrixX\\", ""}, KeyCase{"", ""}),
+    testing::CaseName);
 
 TEST(UserStorePlacesTest, NeedsAConfigurationHome) {
     EXPECT_EQ(UserStore::PathForKey("", "Software\\TevrixX\\Student"), "");

@@ -25,8 +25,8 @@ TEST(BinaryStreamTest, WritesLittleEndianPrimitives) {
     writer.WriteDouble(1.0);
     writer.WriteText("Ab");
     writer.WriteText("");
-    EXPECT_EQ(out.Bytes(), Bytes({0xFE, 0xFF, 0xFF, 0xFF, 0xAB, 0x01, 0, 0, 0, 0, 0, 0, 0xF0,
-                                  0x3F, 2, 0, 0, 0, 'A', 'b', 0, 0, 0, 0}));
+    EXPECT_EQ(out.Bytes(), Bytes({0xFE, 0xFF, 0xFF, 0xFF, 0xAB, 0x01, 0,   0,   0, 0, 0, 0,
+                                  0xF0, 0x3F, 2,    0,    0,    0,    'A', 'b', 0, 0, 0, 0}));
 }
 
 TEST(BinaryStreamTest, ReadsWhatItWrites) {

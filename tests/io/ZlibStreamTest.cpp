@@ -35,7 +35,8 @@ TEST_P(ZlibRoundTripTest, InflatesWhatItDeflatesInSmallAndLargeReads) {
     EXPECT_EQ(ReadAll(zlib, GetParam()), data);
 }
 
-INSTANTIATE_TEST_SUITE_P(ReadSizes, ZlibRoundTripTest, ::testing::Values(1, 4, 4096, 1 << 20), testing::CaseName);
+INSTANTIATE_TEST_SUITE_P(ReadSizes, ZlibRoundTripTest, ::testing::Values(1, 4, 4096, 1 << 20),
+                         testing::CaseName);
 
 TEST(ZlibStreamTest, NeverReadsPastTheEndOfTheStream) {
     const std::vector<uint8_t> data = Sample(1000);

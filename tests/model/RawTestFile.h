@@ -3,10 +3,10 @@
 // Builds test files byte by byte, so tests can write what no sound writer
 // would: damaged bodies, lying counts, hostile file names.
 
-#include "model/Scrambler.h"
-#include "model/TestFileFormat.h"
 #include "io/BinaryWriter.h"
 #include "io/ZlibOutputStream.h"
+#include "model/Scrambler.h"
+#include "model/TestFileFormat.h"
 
 #include <string>
 #include <vector>
@@ -29,11 +29,26 @@ inline std::vector<uint8_t> WrapBody(const std::vector<uint8_t>& body) {
 // Appends primitives to a body under construction.
 class BodyBuilder {
 public:
-    BodyBuilder& Int(int32_t v) { m_writer.WriteInt32(v); return *this; }
-    BodyBuilder& Byte(uint8_t v) { m_writer.WriteByte(v); return *this; }
-    BodyBuilder& Double(double v) { m_writer.WriteDouble(v); return *this; }
-    BodyBuilder& Text(const std::string& v) { m_writer.WriteText(v); return *this; }
-    BodyBuilder& Raw(const std::string& v) { m_writer.WriteBytes(v); return *this; }
+    BodyBuilder& Int(int32_t v) {
+        m_writer.WriteInt32(v);
+        return *this;
+    }
+    BodyBuilder& Byte(uint8_t v) {
+        m_writer.WriteByte(v);
+        return *this;
+    }
+    BodyBuilder& Double(double v) {
+        m_writer.WriteDouble(v);
+        return *this;
+    }
+    BodyBuilder& Text(const std::string& v) {
+        m_writer.WriteText(v);
+        return *this;
+    }
+    BodyBuilder& Raw(const std::string& v) {
+        m_writer.WriteBytes(v);
+        return *this;
+    }
     BodyBuilder& Record(const std::vector<uint8_t>& bytes) {
         m_out.Write(bytes.data(), bytes.size());
         return *this;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/Scrambler.h"
-
 #include "model/Crc32.h"
+#include "model/Scrambler.h"
 #include "support/TempFolder.h"
 
 #include <fstream>
@@ -61,7 +60,8 @@ TEST(ScramblerTest, FileAndStreamGiveTheSameBytes) {
         data[i] = static_cast<uint8_t>(i ^ (i >> 8));
     const testing::TempFolder folder;
     const std::string path = folder.File("scrambled.bin");
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), data.size());
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data.data()), data.size());
     MemoryInputStream stream(data);
     EXPECT_EQ(DescrambleFile(path, TestFileKey()), DescrambleStream(stream, TestFileKey()));
     EXPECT_EQ(DescrambleFile(path, TestFileKey()), ReferenceDescramble(data, TestFileKey()));
@@ -79,7 +79,8 @@ TEST(Crc32Test, FileChecksumEqualsTheBufferChecksumOrZero) {
         data[i] = static_cast<uint8_t>(i * 7);
     const testing::TempFolder folder;
     const std::string path = folder.File("crc.bin");
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), data.size());
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data.data()), data.size());
     EXPECT_EQ(FileCrc32(path), Crc32(data.data(), data.size()));
     EXPECT_EQ(FileCrc32(path + ".missing"), 0u);
 }

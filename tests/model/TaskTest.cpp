@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/Task.h"
-
 #include "RawTestFile.h"
+#include "model/Task.h"
 #include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
@@ -36,12 +35,8 @@ TTask FilledTask(TaskKind kind) {
         task.TextCaseSensitive = true;
         task.TextIsRegExp = true;
         break;
-    case TaskKind::tkPointOnImage:
-        task.Areas = {{1, 2, 30, 40}, {-5, 0, 5, 10}};
-        break;
-    case TaskKind::tkComposeWord:
-        task.Word = "ЗЕМЛЯ";
-        break;
+    case TaskKind::tkPointOnImage: task.Areas = {{1, 2, 30, 40}, {-5, 0, 5, 10}}; break;
+    case TaskKind::tkComposeWord: task.Word = "ЗЕМЛЯ"; break;
     default:
         if (IsVariantKind(kind)) {
             for (int i = 0; i < 4; ++i) {
@@ -79,7 +74,8 @@ TEST_P(TaskRecordTest, AssignCopiesTheRecord) {
     EXPECT_EQ(target, source);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, TaskRecordTest, ::testing::Values(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12), testing::CaseName);
+INSTANTIATE_TEST_SUITE_P(Kinds, TaskRecordTest, ::testing::Values(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12),
+                         testing::CaseName);
 
 TEST(TaskTest, NewTaskHasTheDocumentedDefaults) {
     const TTask task;
@@ -128,11 +124,24 @@ TEST(TaskTest, WriterAlwaysWritesTenSlotsAndReaderAcceptsFewer) {
     EXPECT_EQ(bytes[countAt], 10);
 
     const auto shorter = testing::BodyBuilder()
-                             .Byte(1).Text("Q").Text("").Text("").Int(2).Int(0).Text("").Text("")
-                             .Int(0).Text("").Int(0)
-                             .Int(2).Text("a").Text("b") // two variants
-                             .Int(1).Int(1)              // one value
-                             .Int(0).Byte(0)
+                             .Byte(1)
+                             .Text("Q")
+                             .Text("")
+                             .Text("")
+                             .Int(2)
+                             .Int(0)
+                             .Text("")
+                             .Text("")
+                             .Int(0)
+                             .Text("")
+                             .Int(0)
+                             .Int(2)
+                             .Text("a")
+                             .Text("b") // two variants
+                             .Int(1)
+                             .Int(1) // one value
+                             .Int(0)
+                             .Byte(0)
                              .Bytes();
     MemoryInputStream in(shorter);
     TTask read;
@@ -145,10 +154,22 @@ TEST(TaskTest, WriterAlwaysWritesTenSlotsAndReaderAcceptsFewer) {
 
 TEST(TaskTest, NegativeListCountsGiveNoEntries) {
     const auto bytes = testing::BodyBuilder()
-                           .Byte(4).Text("Q").Text("").Text("").Int(1).Int(0).Text("").Text("")
-                           .Int(0).Text("").Int(0)
-                           .Int(-3).Int(-1).Int(-7)
-                           .Int(0).Byte(0)
+                           .Byte(4)
+                           .Text("Q")
+                           .Text("")
+                           .Text("")
+                           .Int(1)
+                           .Int(0)
+                           .Text("")
+                           .Text("")
+                           .Int(0)
+                           .Text("")
+                           .Int(0)
+                           .Int(-3)
+                           .Int(-1)
+                           .Int(-7)
+                           .Int(0)
+                           .Byte(0)
                            .Bytes();
     MemoryInputStream in(bytes);
     TTask task;

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/TestLoader.h"
-
 #include "RawTestFile.h"
 #include "model/Crc32.h"
 #include "model/TestFileWriter.h"
-#include "support/TempFolder.h"
+#include "model/TestLoader.h"
 #include "support/CaseNames.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -90,7 +89,8 @@ protected:
     std::string WriteFile(const std::vector<uint8_t>& bytes, const std::string& name = "t.tvf") {
         const std::string path = m_root + name;
         std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
         return path;
     }
 
@@ -196,7 +196,10 @@ TEST_F(LoaderTest, MissingFileOrEmptyNameDoesNothing) {
 TEST_F(LoaderTest, PasswordIsAskedOnlyWhenTheTestHasOne) {
     TTest open(SourceRoot());
     int asked = 0;
-    const PasswordPrompt prompt = [&]() -> std::optional<std::string> { ++asked; return "x"; };
+    const PasswordPrompt prompt = [&]() -> std::optional<std::string> {
+        ++asked;
+        return "x";
+    };
     EXPECT_EQ(Load(WriteSample(open), prompt).Status, LoadTestStatus::Loaded);
     EXPECT_EQ(asked, 0);
 }
@@ -207,8 +210,7 @@ struct PasswordCase {
     const char* Message;
 };
 
-class LoaderPasswordTest : public LoaderTest,
-                           public ::testing::WithParamInterface<PasswordCase> {};
+class LoaderPasswordTest : public LoaderTest, public ::testing::WithParamInterface<PasswordCase> {};
 
 TEST_P(LoaderPasswordTest, ComparesTheTypedPasswordExactly) {
     TTest protectedTest(SourceRoot());
@@ -232,7 +234,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PasswordCase{std::nullopt, LoadTestStatus::Cancelled, ""},
                       PasswordCase{"секрет", LoadTestStatus::WrongPassword, "Неверный пароль!"},
                       PasswordCase{"Секрет ", LoadTestStatus::WrongPassword, "Неверный пароль!"},
-                      PasswordCase{"", LoadTestStatus::WrongPassword, "Неверный пароль!"}), testing::CaseName);
+                      PasswordCase{"", LoadTestStatus::WrongPassword, "Неверный пароль!"}),
+    testing::CaseName);
 
 TEST_F(LoaderTest, NotATestFileIsTheWrongType) {
     for (const std::vector<uint8_t>& bytes :
@@ -284,7 +287,8 @@ testing::BodyBuilder& RecordTail(testing::BodyBuilder& b) {
     return b.Byte(1).Double(1).Double(2).Text("uid").Int(0).Byte(0).Int(0).Int(0).Int(0);
 }
 
-std::vector<uint8_t> BodyWith(const std::function<void(testing::BodyBuilder&)>& rest, int marks = 0) {
+std::vector<uint8_t> BodyWith(const std::function<void(testing::BodyBuilder&)>& rest,
+                              int marks = 0) {
     testing::BodyBuilder b = RecordHead();
     b.Int(marks);
     RecordTail(b);
@@ -324,42 +328,54 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, LoaderBadInputTest,
     ::testing::Values(
         BadBody{"EmptyBody", [] { return std::vector<uint8_t>{}; }},
-        BadBody{"RecordCutShort", [] { auto b = RecordHead().Bytes(); b.resize(b.size() - 3); return b; }},
+        BadBody{"RecordCutShort",
+                [] {
+                    auto b = RecordHead().Bytes();
+                    b.resize(b.size() - 3);
+                    return b;
+                }},
         BadBody{"NegativeCriteriaCount", [] { return BodyWith([](auto&) {}, -1); }},
         BadBody{"CriteriaMissing", [] { return BodyWith([](auto&) {}, 1000); }},
         BadBody{"NoTaskCount", [] { return BodyWith([](auto&) {}); }},
         BadBody{"TasksMissing", [] { return BodyWith([](auto& b) { b.Int(3); }); }},
-        BadBody{"TextOf2GB", [] {
-                    return BodyWith([](auto& b) { b.Int(1).Byte(7).Int(0x7FFFFFF0).Raw("abc"); });
-                }},
-        BadBody{"ElevenVariants", [] {
+        BadBody{
+            "TextOf2GB",
+            [] { return BodyWith([](auto& b) { b.Int(1).Byte(7).Int(0x7FFFFFF0).Raw("abc"); }); }},
+        BadBody{"ElevenVariants",
+                [] {
                     return BodyWith([](auto& b) {
                         b.Int(1);
                         CommonTaskHead(b, 1);
                         b.Int(11);
-                        for (int i = 0; i < 11; ++i) b.Text("v");
+                        for (int i = 0; i < 11; ++i)
+                            b.Text("v");
                         b.Int(0).Int(0).Byte(0).Int(0);
                     });
                 }},
-        BadBody{"ElevenValues", [] {
+        BadBody{"ElevenValues",
+                [] {
                     return BodyWith([](auto& b) {
                         b.Int(1);
                         CommonTaskHead(b, 2);
                         b.Int(0).Int(11);
-                        for (int i = 0; i < 11; ++i) b.Int(1);
+                        for (int i = 0; i < 11; ++i)
+                            b.Int(1);
                         b.Int(0).Byte(0).Int(0);
                     });
                 }},
-        BadBody{"SixNumbers", [] {
+        BadBody{"SixNumbers",
+                [] {
                     return BodyWith([](auto& b) {
                         b.Int(1);
                         CommonTaskHead(b, 6);
                         b.Byte(6);
-                        for (int i = 0; i < 6; ++i) b.Double(1).Double(2).Text("");
+                        for (int i = 0; i < 6; ++i)
+                            b.Double(1).Double(2).Text("");
                         b.Byte(1).Int(0).Byte(0).Int(0);
                     });
                 }},
-        BadBody{"NegativeAreaCount", [] {
+        BadBody{"NegativeAreaCount",
+                [] {
                     return BodyWith([](auto& b) {
                         b.Int(1);
                         CommonTaskHead(b, 8);
@@ -374,9 +390,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadBody{"EmptyName", [] { return FileEntry("", 1, 1); }},
         BadBody{"NegativeFileSize", [] { return FileEntry("x", -5, 0); }},
         BadBody{"FileLongerThanTheData", [] { return FileEntry("x", 100000, 10); }},
-        BadBody{"FileCountWithoutFiles", [] {
-                    return BodyWith([](auto& b) { b.Int(0).Int(2).Text("ok.bin").Int(0); });
-                }}), testing::CaseName);
+        BadBody{"FileCountWithoutFiles",
+                [] { return BodyWith([](auto& b) { b.Int(0).Int(2).Text("ok.bin").Int(0); }); }}),
+    testing::CaseName);
 
 TEST_F(LoaderTest, NegativeCountsOfTasksThemesAndFilesGiveNoEntries) {
     const auto body = [] {
@@ -394,7 +410,8 @@ TEST_F(LoaderTest, NegativeCountsOfTasksThemesAndFilesGiveNoEntries) {
 }
 
 TEST_F(LoaderTest, BytesAfterTheLastFileAreNeverRead) {
-    const auto body = BodyWith([](auto& b) { b.Int(0).Int(1).Text("a.txt").Int(2).Raw("hi").Raw("junk"); });
+    const auto body =
+        BodyWith([](auto& b) { b.Int(0).Int(1).Text("a.txt").Int(2).Raw("hi").Raw("junk"); });
     const LoadTestOutcome loaded = Load(WriteFile(testing::WrapBody(body)));
     ASSERT_EQ(loaded.Status, LoadTestStatus::Loaded);
     EXPECT_EQ(fs::file_size(loaded.Test->TempDir + "a.txt"), 2u);

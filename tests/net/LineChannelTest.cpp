@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "net/LineChannel.h"
-
 #include "MemoryConnection.h"
+#include "net/LineChannel.h"
 #include "net/NetError.h"
 #include "net/ServerProtocol.h"
 #include "support/CaseNames.h"
@@ -44,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(Values, LineChannelSafeLineTest,
                                            SafeLineCase{"a\nb", "a b\r\n"},
                                            SafeLineCase{"a\rb", "a b\r\n"},
                                            SafeLineCase{"\r\n", "  \r\n"},
-                                           SafeLineCase{"a\tb", "a\tb\r\n"}), testing::CaseName);
+                                           SafeLineCase{"a\tb", "a\tb\r\n"}),
+                         testing::CaseName);
 
 TEST(LineChannelSendTest, BlockLengthLineCountsTheBlockOnly) {
     MemoryConnection connection({});
@@ -97,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(Lengths, LineChannelLongLineTest,
                                            LongLineCase{kMaxLineLength, "\n", true},
                                            LongLineCase{kMaxLineLength + 1, "\r\n", false},
                                            LongLineCase{kMaxLineLength + 1, "\n", false},
-                                           LongLineCase{1'000'000, "\n", false}), testing::CaseName);
+                                           LongLineCase{1'000'000, "\n", false}),
+                         testing::CaseName);
 
 TEST(LineChannelReceiveTest, EndlessLineFailsWithoutReadingItAll) {
     // A server streaming a line without end: the channel gives up soon after
@@ -161,11 +162,11 @@ TEST_P(LineChannelCountTest, CountLinesAreDecimalsWithinTheBound) {
 INSTANTIATE_TEST_SUITE_P(Lines, LineChannelCountTest,
                          ::testing::Values(CountCase{"0", true, 0}, CountCase{"1000", true, 1000},
                                            CountCase{" 42 ", true, 42}, CountCase{"+7", true, 7},
-                                           CountCase{"1001", false, 0},
-                                           CountCase{"-1", false, 0}, CountCase{"abc", false, 0},
-                                           CountCase{"12abc", false, 0}, CountCase{"", false, 0},
-                                           CountCase{"0x10", false, 0},
-                                           CountCase{"99999999999999999999", false, 0}), testing::CaseName);
+                                           CountCase{"1001", false, 0}, CountCase{"-1", false, 0},
+                                           CountCase{"abc", false, 0}, CountCase{"12abc", false, 0},
+                                           CountCase{"", false, 0}, CountCase{"0x10", false, 0},
+                                           CountCase{"99999999999999999999", false, 0}),
+                         testing::CaseName);
 
 struct DecimalCase {
     std::string Text;
@@ -178,15 +179,14 @@ TEST_P(ParseDecimalTest, ReadsSignedDecimalsOnly) {
     EXPECT_EQ(ParseDecimal(GetParam().Text), GetParam().Value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, ParseDecimalTest,
-                         ::testing::Values(DecimalCase{"5005", 5005}, DecimalCase{"-3", -3},
-                                           DecimalCase{"+3", 3}, DecimalCase{"\t12 ", 12},
-                                           DecimalCase{"+-3", std::nullopt},
-                                           DecimalCase{"++3", std::nullopt},
-                                           DecimalCase{"-", std::nullopt},
-                                           DecimalCase{"1 2", std::nullopt},
-                                           DecimalCase{"$10", std::nullopt},
-                                           DecimalCase{"", std::nullopt}), testing::CaseName);
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ParseDecimalTest,
+    ::testing::Values(DecimalCase{"5005", 5005}, DecimalCase{"-3", -3}, DecimalCase{"+3", 3},
+                      DecimalCase{"\t12 ", 12}, DecimalCase{"+-3", std::nullopt},
+                      DecimalCase{"++3", std::nullopt}, DecimalCase{"-", std::nullopt},
+                      DecimalCase{"1 2", std::nullopt}, DecimalCase{"$10", std::nullopt},
+                      DecimalCase{"", std::nullopt}),
+    testing::CaseName);
 
 } // namespace
 } // namespace tevrix

@@ -23,8 +23,8 @@ INSTANTIATE_TEST_SUITE_P(Lines, OfferedTestFileNameTest,
                                            NameCase{"D:geo.tvf", "geo.tvf"},
                                            NameCase{"/srv/tests/bio.tvf", "bio.tvf"},
                                            NameCase{"plain.tvf", "plain.tvf"},
-                                           NameCase{"C:\\Tests\\", ""},
-                                           NameCase{"", ""}), testing::CaseName);
+                                           NameCase{"C:\\Tests\\", ""}, NameCase{"", ""}),
+                         testing::CaseName);
 
 TEST(OfferedTestItemsTest, NumbersTheFileNamesFromOne) {
     EXPECT_EQ(OfferedTestItems({"C:\\Tests\\a.tvf", "b.tvf", "x:y\\c.tvf"}),

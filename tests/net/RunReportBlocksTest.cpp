@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/RunReportBlocks.h"
-
 #include "support/ByteBuilder.h"
 #include "support/ResultRecords.h"
 

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "net/ServerClient.h"
-
 #include "NetTestSupport.h"
+#include "net/ServerClient.h"
 #include "support/ResultRecords.h"
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <thread>
 
 namespace tevrix {

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "net/ServerClient.h"
-
-#include "NetTestSupport.h"
 #include "MemoryConnection.h"
-#include "support/ScriptedTcpServer.h"
+#include "NetTestSupport.h"
 #include "model/Crc32.h"
 #include "net/NetError.h"
 #include "net/RunReportBlocks.h"
+#include "net/ServerClient.h"
 #include "support/ResultRecords.h"
+#include "support/ScriptedTcpServer.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +35,7 @@ TEST_F(ServerClientTest, TestConnectionSucceedsOnExactlyOk) {
     const struct {
         std::string Reply;
         bool Succeeds;
-    } cases[] = {{"OK\r\n", true},  {"OK\n", true},   {"ok\r\n", false},
+    } cases[] = {{"OK\r\n", true},   {"OK\n", true},    {"ok\r\n", false},
                  {"OK \r\n", false}, {"NO\r\n", false}, {"\r\n", false}};
     size_t connection = 0;
     for (const auto& c : cases) {
@@ -50,8 +49,7 @@ TEST_F(ServerClientTest, TestConnectionSucceedsOnExactlyOk) {
 }
 
 TEST_F(ServerClientTest, TestConnectionWithoutAServerSaysNoConnection) {
-    const ExchangeOutcome outcome =
-        client.TestConnection({"127.0.0.1", UnusedPort()}, kComputer);
+    const ExchangeOutcome outcome = client.TestConnection({"127.0.0.1", UnusedPort()}, kComputer);
     EXPECT_TRUE(outcome.Failed);
     EXPECT_EQ(outcome.Message, NoConnectionBox());
 }
@@ -95,16 +93,16 @@ TEST_F(ServerClientTest, ProgressSendsInfoProcessWithA71ByteBlock) {
     const ExchangeOutcome outcome = client.ReportProgress(server.Address(), kRunId, true, record);
     EXPECT_FALSE(outcome.Failed);
     const std::string received = server.Received(0);
-    EXPECT_EQ(received,
-              "INFOPROCESS\r\n71\r\n" + AsString(InfoProcessBlock(kRunId, true, record)) + "QUIT\r\n");
+    EXPECT_EQ(received, "INFOPROCESS\r\n71\r\n" + AsString(InfoProcessBlock(kRunId, true, record)) +
+                            "QUIT\r\n");
 }
 
 TEST_F(ServerClientTest, ResultSendsRunIdKeyAndTheRecordStream) {
     const TResultTest record = SampleRecord();
-    const ExchangeOutcome outcome =
-        client.ReportResult(server.Address(), kRunId, "ключ-7", record);
+    const ExchangeOutcome outcome = client.ReportResult(server.Address(), kRunId, "ключ-7", record);
     EXPECT_FALSE(outcome.Failed);
-    EXPECT_EQ(server.Received(0), std::string("RESULT\r\n") + kRunId + "\r\n\xEA\xEB\xFE\xF7-7\r\n" +
+    EXPECT_EQ(server.Received(0), std::string("RESULT\r\n") + kRunId +
+                                      "\r\n\xEA\xEB\xFE\xF7-7\r\n" +
                                       Framed(ResultRecordBlock(record)) + "QUIT\r\n");
 }
 
@@ -118,10 +116,9 @@ TEST_F(ServerClientTest, AResultKeyWithALineBreakKeepsTheFraming) {
 TEST_F(ServerClientTest, ReportsWithoutAServerSayNoConnection) {
     const ServerAddress nowhere{"127.0.0.1", UnusedPort()};
     const TResultTest record = SampleRecord();
-    for (const ExchangeOutcome& outcome :
-         {client.ReportRunBegin(nowhere, kRunId, record),
-          client.ReportProgress(nowhere, kRunId, true, record),
-          client.ReportResult(nowhere, kRunId, "", record)}) {
+    for (const ExchangeOutcome& outcome : {client.ReportRunBegin(nowhere, kRunId, record),
+                                           client.ReportProgress(nowhere, kRunId, true, record),
+                                           client.ReportResult(nowhere, kRunId, "", record)}) {
         EXPECT_TRUE(outcome.Failed);
         EXPECT_EQ(outcome.Message, NoConnectionBox());
     }
@@ -134,8 +131,7 @@ TEST_F(ServerClientTest, AServerThatClosesAtOnceFailsAReportOrTakesIt) {
     server.Expect({CloseNow()});
     const ExchangeOutcome outcome =
         client.ReportResult(server.Address(), kRunId, "", SampleRecord());
-    EXPECT_EQ(outcome.Message,
-              outcome.Failed ? std::optional(NoConnectionBox()) : std::nullopt);
+    EXPECT_EQ(outcome.Message, outcome.Failed ? std::optional(NoConnectionBox()) : std::nullopt);
     EXPECT_EQ(server.Received(0), "");
 }
 
@@ -165,9 +161,9 @@ protected:
 
 TEST_F(GetTestTest, OneOfferedTestIsFetchedWithoutAskingAndLoaded) {
     const std::string file = SmallTestFile("Дроби");
-    server.Expect({ReadLines(2), Send("YES\r\n1\r\nC:\\Tests\\drobi.tvf\r\n"), ReadLines(3),
-                   Send("YES\r\nC:\\Tests\\drobi.tvf\r\n" + std::to_string(file.size()) + "\r\n" +
-                        file)});
+    server.Expect(
+        {ReadLines(2), Send("YES\r\n1\r\nC:\\Tests\\drobi.tvf\r\n"), ReadLines(3),
+         Send("YES\r\nC:\\Tests\\drobi.tvf\r\n" + std::to_string(file.size()) + "\r\n" + file)});
     GetTestOutcome outcome =
         client.GetTest(server.Address(), kComputer, Chooser(0), &GetTestTest::NoPassword);
     EXPECT_FALSE(outcome.Failed);
@@ -199,7 +195,8 @@ TEST_F(GetTestTest, ThePupilChoosesAmongSeveralAndTheFullLineGoesBack) {
     EXPECT_EQ(outcome.Load->Status, LoadTestStatus::Loaded);
     EXPECT_EQ(outcome.Load->Test->FileName, "geo.tvf");
     EXPECT_FALSE(outcome.Message);
-    EXPECT_EQ(server.Received(0), "GETLIST\r\nCLASS-PC7\r\nGETTEST\r\nCLASS-PC7\r\nD:geo.tvf\r\nQUIT\r\n");
+    EXPECT_EQ(server.Received(0),
+              "GETLIST\r\nCLASS-PC7\r\nGETTEST\r\nCLASS-PC7\r\nD:geo.tvf\r\nQUIT\r\n");
 }
 
 TEST_F(GetTestTest, TheOfferedLineGoesBackInItsOwnBytes) {
@@ -229,8 +226,8 @@ TEST_F(GetTestTest, QuietEndsSendQuitAfterTheList) {
         SCOPED_TRACE(c.Name);
         offered.clear();
         server.Expect({ReadLines(2), Send(c.List)});
-        GetTestOutcome outcome =
-            client.GetTest(server.Address(), kComputer, Chooser(c.Choice), &GetTestTest::NoPassword);
+        GetTestOutcome outcome = client.GetTest(server.Address(), kComputer, Chooser(c.Choice),
+                                                &GetTestTest::NoPassword);
         EXPECT_FALSE(outcome.Failed);
         EXPECT_FALSE(outcome.Message);
         EXPECT_FALSE(outcome.Load);
@@ -284,7 +281,8 @@ TEST_F(GetTestTest, TheLoaderAsksThePasswordWhileTheConnectionIsOpen) {
     EXPECT_EQ(endedWhileAsking, 0u);
     ASSERT_TRUE(outcome.Load);
     EXPECT_EQ(outcome.Load->Status, LoadTestStatus::Loaded);
-    EXPECT_EQ(server.Received(0), "GETLIST\r\nCLASS-PC7\r\nGETTEST\r\nCLASS-PC7\r\ns.tvf\r\nQUIT\r\n");
+    EXPECT_EQ(server.Received(0),
+              "GETLIST\r\nCLASS-PC7\r\nGETTEST\r\nCLASS-PC7\r\ns.tvf\r\nQUIT\r\n");
 }
 
 TEST_F(GetTestTest, BytesThatAreNoTestGetTheLoadersOwnMessage) {
@@ -297,7 +295,8 @@ TEST_F(GetTestTest, BytesThatAreNoTestGetTheLoadersOwnMessage) {
     ASSERT_TRUE(outcome.Load);
     EXPECT_NE(outcome.Load->Status, LoadTestStatus::Loaded);
     EXPECT_FALSE(outcome.Load->Message.empty());
-    EXPECT_EQ(server.Received(0), "GETLIST\r\nCLASS-PC7\r\nGETTEST\r\nCLASS-PC7\r\na.tvf\r\nQUIT\r\n");
+    EXPECT_EQ(server.Received(0),
+              "GETLIST\r\nCLASS-PC7\r\nGETTEST\r\nCLASS-PC7\r\na.tvf\r\nQUIT\r\n");
 }
 
 TEST_F(GetTestTest, HostileServersEndTheExchangeWithTheErrorAndNoTest) {
@@ -312,9 +311,11 @@ TEST_F(GetTestTest, HostileServersEndTheExchangeWithTheErrorAndNoTest) {
         {"over-long list line",
          {ReadLines(2), Send("YES\r\n2\r\n" + std::string(kMaxLineLength + 1, 'a') + "\r\n")},
          "GETLIST\r\nCLASS-PC7\r\n"},
-        {"fewer lines than counted", {ReadLines(2), Send("YES\r\n3\r\na.tvf\r\n"), CloseNow()},
+        {"fewer lines than counted",
+         {ReadLines(2), Send("YES\r\n3\r\na.tvf\r\n"), CloseNow()},
          "GETLIST\r\nCLASS-PC7\r\n"},
-        {"too many offered tests", {ReadLines(2), Send("YES\r\n10001\r\n")},
+        {"too many offered tests",
+         {ReadLines(2), Send("YES\r\n10001\r\n")},
          "GETLIST\r\nCLASS-PC7\r\n"},
         {"size not a number",
          {ReadLines(2), Send("YES\r\n1\r\na.tvf\r\n"), ReadLines(3), Send(test + "big\r\n")},
@@ -334,7 +335,8 @@ TEST_F(GetTestTest, HostileServersEndTheExchangeWithTheErrorAndNoTest) {
          {ReadLines(2), Send("YES\r\n1\r\na.tvf\r\n"), ReadLines(3),
           Send(test + std::to_string(file.size()) + "\r\n" + file.substr(0, 10))},
          "GETLIST\r\nCLASS-PC7\r\nGETTEST\r\nCLASS-PC7\r\na.tvf\r\n"},
-        {"never answers GETTEST", {ReadLines(2), Send("YES\r\n1\r\na.tvf\r\n")},
+        {"never answers GETTEST",
+         {ReadLines(2), Send("YES\r\n1\r\na.tvf\r\n")},
          "GETLIST\r\nCLASS-PC7\r\nGETTEST\r\nCLASS-PC7\r\na.tvf\r\n"},
     };
     size_t connection = 0;
@@ -383,8 +385,8 @@ TEST_F(GetTestTest, ATestLoadedBeforeTheExchangeFailsIsKept) {
     QuitBreaksConnector breaking("YES\r\n1\r\na.tvf\r\nYES\r\na.tvf\r\n" +
                                  std::to_string(file.size()) + "\r\n" + file);
     ServerClient breakingClient(breaking, SourceTexts());
-    GetTestOutcome outcome = breakingClient.GetTest({"server", 1}, kComputer, Chooser(0),
-                                                    &GetTestTest::NoPassword);
+    GetTestOutcome outcome =
+        breakingClient.GetTest({"server", 1}, kComputer, Chooser(0), &GetTestTest::NoPassword);
     EXPECT_TRUE(outcome.Failed);
     EXPECT_EQ(outcome.Message, ConnectionErrorBox());
     ASSERT_TRUE(outcome.Load);

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "net/ServerRunReporter.h"
-
 #include "NetTestSupport.h"
-#include "support/ScriptedTcpServer.h"
 #include "net/RunReportBlocks.h"
+#include "net/ServerRunReporter.h"
 #include "support/ResultRecords.h"
+#include "support/ScriptedTcpServer.h"
 
 #include <gtest/gtest.h>
-
 #include <thread>
 
 namespace tevrix {
@@ -53,7 +51,8 @@ TEST_F(ServerRunReporterTest, ReportsGoToTheServerOfTheSettings) {
     EXPECT_TRUE(reporter.ReportProgress(kRunId, false, record));
     reporter.ReportResult(kRunId, "key", record);
     EXPECT_TRUE(dialogs.Boxes.empty());
-    EXPECT_EQ(server.Received(0), "INFOBEGIN\r\n" + Framed(InfoBeginBlock(kRunId, record)) + "QUIT\r\n");
+    EXPECT_EQ(server.Received(0),
+              "INFOBEGIN\r\n" + Framed(InfoBeginBlock(kRunId, record)) + "QUIT\r\n");
     EXPECT_EQ(server.Received(1),
               "INFOPROCESS\r\n" + Framed(InfoProcessBlock(kRunId, false, record)) + "QUIT\r\n");
     EXPECT_EQ(server.Received(2), std::string("RESULT\r\n") + kRunId + "\r\nkey\r\n" +
@@ -91,12 +90,13 @@ TEST_F(ServerRunReporterTest, TheRunnerRunsTheExchangeOnACopyOfTheRecord) {
     // the record: what is sent is the record as it was asked for.
     TResultTest record = SampleRecord();
     int runs = 0;
-    ServerRunReporter reporter(client, settings, dialogs, [&](const std::function<void()>& exchange) {
-        ++runs;
-        record.Duration += 100;
-        std::thread worker(exchange);
-        worker.join();
-    });
+    ServerRunReporter reporter(client, settings, dialogs,
+                               [&](const std::function<void()>& exchange) {
+                                   ++runs;
+                                   record.Duration += 100;
+                                   std::thread worker(exchange);
+                                   worker.join();
+                               });
     const TResultTest asked = record;
     reporter.ReportResult(kRunId, "", record);
     EXPECT_EQ(runs, 1);

@@ -2,14 +2,13 @@
 // Whole runs through the session engine whose reports go over TCP to the
 // scripted server, in process and through `tvf simulate`.
 #include "NetTestSupport.h"
-#include "support/ScriptedTcpServer.h"
+#include "config/SettingsFile.h"
 #include "net/NetError.h"
 #include "net/RunReportBlocks.h"
 #include "net/ServerRunReporter.h"
+#include "support/ScriptedTcpServer.h"
 #include "support/SessionTest.h"
 #include "support/ToolRunner.h"
-
-#include "config/SettingsFile.h"
 
 #include <fstream>
 
@@ -71,8 +70,8 @@ protected:
             return std::make_unique<ServerRunReporter>(m_client, m_settings, dialogs);
         };
         m_session = std::make_unique<ScriptedSession>(
-            m_script, SimulationStation{m_settings, m_folder.Path(), m_counter, SourceTexts(), "PC-1",
-                                        "pupil", false, &m_random, makeReporter});
+            m_script, SimulationStation{m_settings, m_folder.Path(), m_counter, SourceTexts(),
+                                        "PC-1", "pupil", false, &m_random, makeReporter});
         m_session->Open(std::move(test), ChoiceTasks(3));
         m_session->RunToEnd();
         return *m_session;
@@ -158,7 +157,8 @@ protected:
         test.ResultKey = "k";
         const std::vector<uint8_t> file = WriteTestFileBytes(test, ChoiceTasks(2), {});
         Write(TestPath(), std::string(file.begin(), file.end()));
-        Write(m_folder.Path() + "run.json", R"({"start": "15.01.2025 09:00:00", "name": "Иванов Иван",
+        Write(m_folder.Path() + "run.json",
+              R"({"start": "15.01.2025 09:00:00", "name": "Иванов Иван",
             "group": "10 А", "steps": [{"action": "answer", "value": 1},
                                        {"action": "answer", "value": 2}]})");
     }

@@ -21,13 +21,14 @@ TEST_P(SystemNameRule, KeepsNamesOfUpToFifteenCharacters) {
     EXPECT_EQ(FitSystemName(GetParam().Name), GetParam().Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, SystemNameRule,
-    ::testing::Values(NameCase{"", ""}, NameCase{"pc7", "pc7"},
-                      NameCase{"abcdefghijklmno", "abcdefghijklmno"}, // 15
-                      NameCase{"abcdefghijklmnop", ""},               // 16: not cut, emptied
-                      NameCase{"учительский-пк7", "учительский-пк7"}, // 15 letters, 29 bytes
-                      NameCase{"учительский-пк77", ""}), testing::CaseName);
+INSTANTIATE_TEST_SUITE_P(Names, SystemNameRule,
+                         ::testing::Values(NameCase{"", ""}, NameCase{"pc7", "pc7"},
+                                           NameCase{"abcdefghijklmno", "abcdefghijklmno"}, // 15
+                                           NameCase{"abcdefghijklmnop", ""}, // 16: not cut, emptied
+                                           NameCase{"учительский-пк7",
+                                                    "учительский-пк7"}, // 15 letters, 29 bytes
+                                           NameCase{"учительский-пк77", ""}),
+                         testing::CaseName);
 
 TEST(SystemInfo, ComputerNameIsTheShortHostName) {
     char host[256] = {};

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/ResultRecords.h"
-
 #include "results/EndSummary.h"
 #include "support/CaseNames.h"
+#include "support/ResultRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TitleCase{RunEndReason::ProgramClosed,
                                 "Тест \"Дроби\" прерван - закрыта программа..."},
                       TitleCase{RunEndReason::Running, nullptr},
-                      TitleCase{static_cast<RunEndReason>(9), nullptr}), testing::CaseName);
+                      TitleCase{static_cast<RunEndReason>(9), nullptr}),
+    testing::CaseName);
 
 TEST(EndSummary, AnUnavailableResultShowsItsNegativeCounts) {
     TResultTest record = StoppedRun();

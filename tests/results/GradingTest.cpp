@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/Grading.h"
-
 #include "results/ResultMessage.h"
 #include "support/CaseNames.h"
 
@@ -15,8 +14,8 @@ constexpr double kNow = 45356.5;
 // 5 at 85 %.
 const std::vector<TMark> kNewTestMarks = {
     {1, 0, "1"}, {2, 0, "2"}, {3, 50, "3"}, {4, 70, "4"}, {5, 85, "5"}};
-const std::vector<TMark> kDescendingMarks = {{5, 85, "отлично"}, {4, 70, "хорошо"},
-                                             {3, 50, "удовл."}};
+const std::vector<TMark> kDescendingMarks = {
+    {5, 85, "отлично"}, {4, 70, "хорошо"}, {3, 50, "удовл."}};
 
 struct MarkCase {
     std::vector<TMark> Marks;
@@ -43,20 +42,17 @@ TEST_P(MarkByLastCriterion, GivesTheLastCriterionReached) {
 
 INSTANTIATE_TEST_SUITE_P(
     Criteria, MarkByLastCriterion,
-    ::testing::Values(MarkCase{kNewTestMarks, 0, 10, 2, "2"},
-                      MarkCase{kNewTestMarks, 4.9, 10, 2, "2"},
-                      MarkCase{kNewTestMarks, 5, 10, 3, "3"},
-                      MarkCase{kNewTestMarks, 7, 10, 4, "4"},
-                      MarkCase{kNewTestMarks, 8.5, 10, 5, "5"},
-                      MarkCase{kNewTestMarks, 10, 10, 5, "5"},
-                      MarkCase{kNewTestMarks, -1, 10, 0, ""},
-                      // Descending thresholds: 90 % reaches all three, the last wins.
-                      MarkCase{kDescendingMarks, 9, 10, 3, "удовл."},
-                      MarkCase{kDescendingMarks, 4, 10, 0, ""},
-                      MarkCase{{}, 10, 10, 0, ""},
-                      // No points to gain counts as 0 %.
-                      MarkCase{kNewTestMarks, 0, 0, 2, "2"},
-                      MarkCase{kNewTestMarks, 3, 0, 2, "2"}), testing::CaseName);
+    ::testing::Values(
+        MarkCase{kNewTestMarks, 0, 10, 2, "2"}, MarkCase{kNewTestMarks, 4.9, 10, 2, "2"},
+        MarkCase{kNewTestMarks, 5, 10, 3, "3"}, MarkCase{kNewTestMarks, 7, 10, 4, "4"},
+        MarkCase{kNewTestMarks, 8.5, 10, 5, "5"}, MarkCase{kNewTestMarks, 10, 10, 5, "5"},
+        MarkCase{kNewTestMarks, -1, 10, 0, ""},
+        // Descending thresholds: 90 % reaches all three, the last wins.
+        MarkCase{kDescendingMarks, 9, 10, 3, "удовл."}, MarkCase{kDescendingMarks, 4, 10, 0, ""},
+        MarkCase{{}, 10, 10, 0, ""},
+        // No points to gain counts as 0 %.
+        MarkCase{kNewTestMarks, 0, 0, 2, "2"}, MarkCase{kNewTestMarks, 3, 0, 2, "2"}),
+    testing::CaseName);
 
 TEST(Grading, SetsTheEndTime) {
     TResultTest record = TResultTest::Create(1);
@@ -127,7 +123,8 @@ INSTANTIATE_TEST_SUITE_P(Shares, Availability,
                                            AvailabilityCase{10, 0, 0, true},
                                            // A run without tasks has done 0 %.
                                            AvailabilityCase{0, 0, 0, true},
-                                           AvailabilityCase{0, 0, 1, false}), testing::CaseName);
+                                           AvailabilityCase{0, 0, 1, false}),
+                         testing::CaseName);
 
 } // namespace
 } // namespace tevrix

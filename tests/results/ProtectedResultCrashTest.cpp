@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A writer killed at any moment must leave the protected result file either
 // as it was or as it was meant to become, never torn, with every record whole.
-#include "support/TempFolder.h"
-#include "support/ResultRecords.h"
-
 #include "platform/Files.h"
 #include "results/ProtectedResultFile.h"
+#include "support/ResultRecords.h"
+#include "support/TempFolder.h"
 
 #include <chrono>
 #include <csignal>

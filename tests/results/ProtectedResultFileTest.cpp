@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/TempFolder.h"
-#include "support/FileBytes.h"
-#include "support/ByteBuilder.h"
-#include "support/ResultRecords.h"
-
+#include "io/ZlibOutputStream.h"
 #include "platform/Files.h"
 #include "results/ProtectedResultFile.h"
-#include "io/ZlibOutputStream.h"
+#include "support/ByteBuilder.h"
 #include "support/CaseNames.h"
+#include "support/FileBytes.h"
+#include "support/ResultRecords.h"
+#include "support/TempFolder.h"
 
 #include <csignal>
 #include <filesystem>
@@ -43,13 +42,14 @@ TEST_P(ProtectedFileName, IsPrefixAndUIdWithoutItsEnds) {
     EXPECT_EQ(ProtectedResultFileName(GetParam().Prefix, GetParam().UId), GetParam().Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, ProtectedFileName,
-    ::testing::Values(FileNameCase{"", "{ABC-1}", "ABC-1.tvpr"},
-                      FileNameCase{"7A_", "{ABC-1}", "7A_ABC-1.tvpr"},
-                      FileNameCase{"", "«Тест»", "Тест.tvpr"}, // characters, not bytes
-                      FileNameCase{"", "{}", ""}, FileNameCase{"x", "{", ""},
-                      FileNameCase{"x", "", ""}), testing::CaseName);
+INSTANTIATE_TEST_SUITE_P(Names, ProtectedFileName,
+                         ::testing::Values(FileNameCase{"", "{ABC-1}", "ABC-1.tvpr"},
+                                           FileNameCase{"7A_", "{ABC-1}", "7A_ABC-1.tvpr"},
+                                           FileNameCase{"", "«Тест»",
+                                                        "Тест.tvpr"}, // characters, not bytes
+                                           FileNameCase{"", "{}", ""}, FileNameCase{"x", "{", ""},
+                                           FileNameCase{"x", "", ""}),
+                         testing::CaseName);
 
 class ProtectedResultFileTest : public ::testing::Test {
 protected:
@@ -61,8 +61,9 @@ protected:
     }
     std::string Path() const { return m_folder.File(kFileName); }
     size_t FilesInFolder() const {
-        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(m_folder.Path()),
-                                                 std::filesystem::directory_iterator()));
+        return static_cast<size_t>(
+            std::distance(std::filesystem::directory_iterator(m_folder.Path()),
+                          std::filesystem::directory_iterator()));
     }
 
     TempFolder m_folder;
@@ -90,14 +91,13 @@ TEST_F(ProtectedResultFileTest, ASecondRunIsAddedAfterTheFirst) {
     const TResultTest second = SampleRecord("Второй");
     ASSERT_EQ(Write(first).Status, ProtectedWriteStatus::Written);
     ASSERT_EQ(Write(second).Status, ProtectedWriteStatus::Written);
-    EXPECT_EQ(InflateAfterSignature(ReadWholeFile(Path())),
-              ByteBuilder()
-                  .Text(kUId)
-                  .Text(kKeyBytes)
-                  .Int32(2)
-                  .Raw(RecordBytes(first))
-                  .Raw(RecordBytes(second))
-                  .Bytes());
+    EXPECT_EQ(InflateAfterSignature(ReadWholeFile(Path())), ByteBuilder()
+                                                                .Text(kUId)
+                                                                .Text(kKeyBytes)
+                                                                .Int32(2)
+                                                                .Raw(RecordBytes(first))
+                                                                .Raw(RecordBytes(second))
+                                                                .Bytes());
 
     FileInputStream file(Path());
     ProtectedResultReader reader(file);
@@ -141,8 +141,8 @@ TEST_F(ProtectedResultFileTest, AUIdNeverLeadsOutOfTheResultFolder) {
 }
 
 TEST_F(ProtectedResultFileTest, AFileWithoutTheSignatureIsNeverOverwritten) {
-    for (const std::string& foreign : {std::string("TevrixProtectionResulX") + "rest",
-                                       std::string("Tevrix"), std::string()}) {
+    for (const std::string& foreign :
+         {std::string("TevrixProtectionResulX") + "rest", std::string("Tevrix"), std::string()}) {
         WriteWholeFile(Path(), foreign);
         const ProtectedWriteOutcome outcome = Write(SampleRecord());
         EXPECT_EQ(outcome.Status, ProtectedWriteStatus::WrongSignature);
@@ -167,8 +167,8 @@ TEST_F(ProtectedResultFileTest, AFileOfAnotherTestIsLeftSilently) {
 }
 
 std::string Compressed(const std::string& content) {
-    const std::vector<uint8_t> bytes = ZlibCompress(
-        reinterpret_cast<const uint8_t*>(content.data()), content.size(), 9);
+    const std::vector<uint8_t> bytes =
+        ZlibCompress(reinterpret_cast<const uint8_t*>(content.data()), content.size(), 9);
     return std::string("TevrixProtectionResult") + std::string(bytes.begin(), bytes.end());
 }
 
@@ -199,16 +199,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DamagedFileCase{"no_zlib_stream", "TevrixProtectionResult"},
         DamagedFileCase{"not_zlib", "TevrixProtectionResult" + std::string(40, 'x')},
-        DamagedFileCase{"truncated_zlib",
-                        Compressed(Head().Int32(1).Raw(RecordBytes(SampleRecord())).Bytes())
-                            .substr(0, 120)},
+        DamagedFileCase{
+            "truncated_zlib",
+            Compressed(Head().Int32(1).Raw(RecordBytes(SampleRecord())).Bytes()).substr(0, 120)},
         DamagedFileCase{"negative_count", Compressed(Head().Int32(-1).Bytes())},
         DamagedFileCase{"huge_count", Compressed(Head().Int32(0x7FFFFFFF).Bytes())},
         DamagedFileCase{"fewer_records_than_counted",
                         Compressed(Head().Int32(3).Raw(RecordBytes(SampleRecord())).Bytes())},
-        DamagedFileCase{"torn_record",
-                        Compressed(Head().Int32(1).Raw(RecordBytes(SampleRecord()).substr(0, 90)).Bytes())},
-        DamagedFileCase{"no_count", Compressed(Head().Bytes())}), testing::CaseName);
+        DamagedFileCase{
+            "torn_record",
+            Compressed(Head().Int32(1).Raw(RecordBytes(SampleRecord()).substr(0, 90)).Bytes())},
+        DamagedFileCase{"no_count", Compressed(Head().Bytes())}),
+    testing::CaseName);
 
 TEST_F(ProtectedResultFileTest, AMissingResultFolderFailsWithTheMessage) {
     m_settings.DirForResult = m_folder.File("missing");

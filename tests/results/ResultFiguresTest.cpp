@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/ResultFigures.h"
-
 #include "text/DateTime.h"
 
 #include <cmath>

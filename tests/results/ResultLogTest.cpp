@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/TempFolder.h"
+#include "results/ResultLog.h"
 #include "support/FileBytes.h"
 #include "support/ResultRecords.h"
-
-#include "results/ResultLog.h"
+#include "support/TempFolder.h"
 #include "text/Cp1251.h"
 #include "text/DateTime.h"
 

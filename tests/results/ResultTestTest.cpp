@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/ByteBuilder.h"
-#include "support/ResultRecords.h"
-
 #include "results/ResultTest.h"
+#include "support/ByteBuilder.h"
 #include "support/CaseNames.h"
+#include "support/ResultRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -67,13 +66,15 @@ TEST_P(MaskText, GivesEachEntryItsSymbol) {
 INSTANTIATE_TEST_SUITE_P(
     Masks, MaskText,
     ::testing::Values(MaskTextCase{Mask::Result, {0, 5, -1, 150}, "1) - 2) + 3) * 4) ? "},
-                      MaskTextCase{Mask::Result, {1, 100, 101, -2, -7}, "1) + 2) + 3) ? 4) ? 5) ? "},
+                      MaskTextCase{
+                          Mask::Result, {1, 100, 101, -2, -7}, "1) + 2) + 3) ? 4) ? 5) ? "},
                       MaskTextCase{Mask::Result, {}, ""},
                       MaskTextCase{Mask::Time, {-1, 0, 37, -5}, "1) * 2) 0 3) 37 4) * "},
                       MaskTextCase{Mask::Penalty, {-1, 0, 2}, "1) * 2) 0 3) 2 "},
                       MaskTextCase{Mask::Time,
                                    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
-                                   "1) 0 2) 1 3) 2 4) 3 5) 4 6) 5 7) 6 8) 7 9) 8 10) 9 11) 10 "}), testing::CaseName);
+                                   "1) 0 2) 1 3) 2 4) 3 5) 4 6) 5 7) 6 8) 7 9) 8 10) 9 11) 10 "}),
+    testing::CaseName);
 
 TEST(ResultTestMasks, AnswerTextIsTheAnswerItself) {
     TResultTest record = TResultTest::Create(3);
@@ -116,7 +117,7 @@ std::string SampleRecordLayout() {
     const TResultTest sample = SampleRecord();
     return ByteBuilder()
         .Text("\xC8\xE2\xE0\xED\xEE\xE2 \xC8\xE2\xE0\xED") // Иванов Иван
-        .Text("7-\xC1")                                      // 7-Б
+        .Text("7-\xC1")                                    // 7-Б
         .Text("CLASS-PC7")
         .Text("pupil")
         .Text("r1")
@@ -128,14 +129,33 @@ std::string SampleRecordLayout() {
         .Text("/home/teacher/\xC4\xF0\xEE\xE1\xE8.tvf")
         .UInt32(0x0A1B2C3D)
         .Text("{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}")
-        .Int32(3).Int32(2).Int32(0).Int32(-1)
-        .Int32(3).Int32(12).Int32(40).Int32(-1)
-        .Int32(3).Text("3;1;").Text("x=10; y=20").Text("")
-        .Int32(3).Int32(-1).Int32(1).Int32(-1)
+        .Int32(3)
+        .Int32(2)
+        .Int32(0)
+        .Int32(-1)
+        .Int32(3)
+        .Int32(12)
+        .Int32(40)
+        .Int32(-1)
+        .Int32(3)
+        .Text("3;1;")
+        .Text("x=10; y=20")
+        .Text("")
+        .Int32(3)
+        .Int32(-1)
+        .Int32(1)
+        .Int32(-1)
         .Byte(2)
         .Int32(4)
         .Text("\xF5\xEE\xF0\xEE\xF8\xEE") // хорошо
-        .Int32(5).Int32(2).Int32(2).Int32(1).Int32(1).Int32(0).Int32(1).Int32(3)
+        .Int32(5)
+        .Int32(2)
+        .Int32(2)
+        .Int32(1)
+        .Int32(1)
+        .Int32(0)
+        .Int32(1)
+        .Int32(3)
         .Double(1.5)
         .Text("r2")
         .Bytes();
@@ -171,7 +191,7 @@ TEST(ResultTestStream, KeepsEveryByteOfItsTexts) {
     std::string bytes = RecordBytes(empty);
     bytes.replace(0, 4, ByteBuilder().Text(allBytes).Bytes());
     const size_t endReason = 80 + allBytes.size(); // after the longer first text
-    bytes[endReason] = static_cast<char>(0xFF);     // an end reason no run gives
+    bytes[endReason] = static_cast<char>(0xFF);    // an end reason no run gives
     EXPECT_EQ(RecordBytes(RecordFromBytes(bytes)), bytes);
 }
 
@@ -231,14 +251,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DamageCase{"empty", ""},
         DamageCase{"negative_text_length", ByteBuilder().Int32(-1).Bytes()},
-        DamageCase{"text_of_2_GB_in_a_few_bytes", ByteBuilder().Int32(0x7FFFFFFF).Raw("abc").Bytes()},
+        DamageCase{"text_of_2_GB_in_a_few_bytes",
+                   ByteBuilder().Int32(0x7FFFFFFF).Raw("abc").Bytes()},
         DamageCase{"text_longer_than_the_data", ByteBuilder().Int32(100).Raw("abc").Bytes()},
         DamageCase{"negative_mask_count", FieldsBeforeMasks().Int32(-5).Bytes()},
         DamageCase{"mask_longer_than_any_test", FieldsBeforeMasks().Int32(100'001).Bytes()},
         DamageCase{"huge_mask_count", FieldsBeforeMasks().Int32(0x7FFFFFFF).Bytes()},
-        DamageCase{"mask_count_beyond_the_data", FieldsBeforeMasks().Int32(50'000).Int32(1).Bytes()},
+        DamageCase{"mask_count_beyond_the_data",
+                   FieldsBeforeMasks().Int32(50'000).Int32(1).Bytes()},
         DamageCase{"negative_answer_length",
-                   FieldsBeforeMasks().Int32(0).Int32(0).Int32(2).Int32(0).Int32(-2).Bytes()}), testing::CaseName);
+                   FieldsBeforeMasks().Int32(0).Int32(0).Int32(2).Int32(0).Int32(-2).Bytes()}),
+    testing::CaseName);
 
 TEST(ResultTestStream, EveryTruncationFails) {
     const std::string layout = SampleRecordLayout();

@@ -22,15 +22,15 @@ TEST_P(RichToPlainTest, GivesTheTrimmedPlainText) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, RichToPlainTest,
     ::testing::Values(
-        Case{"Empty", "", ""},
-        Case{"OnlyBlanksRtf", R"({\rtf1 \par  \tab \line \par})", ""},
+        Case{"Empty", "", ""}, Case{"OnlyBlanksRtf", R"({\rtf1 \par  \tab \line \par})", ""},
         Case{"OnlyBlanksPlain", " \r\n\t \r\n", ""},
         Case{"TrimmedAtBothEnds", R"({\rtf1 \par \tab  Answer \line\par\par})", "Answer"},
         Case{"InnerBreaksKept", R"({\rtf1 a\par\par b\line c\tab d})", "a\n\nb\nc\td"},
         Case{"PicturesLeaveNothing", R"({\rtf1 a{\pict\pngblip 0102}b})", "ab"},
         Case{"TableCellsAndRows", R"({\rtf1\trowd\cellx1\cellx2\intbl a\cell b\cell\row})", "a\tb"},
         Case{"PlainTextIsWindows1251", "  \xc4\xe0\r\n\xcd\xe5\xf2  ", "Да\nНет"},
-        Case{"NonBreakingSpaceIsNoBlank", R"({\rtf1 \~x\~})", "\u00A0x\u00A0"}), testing::CaseName);
+        Case{"NonBreakingSpaceIsNoBlank", R"({\rtf1 \~x\~})", "\u00A0x\u00A0"}),
+    testing::CaseName);
 
 } // namespace
 } // namespace tevrix

@@ -66,7 +66,8 @@ TEST(RtfFixtureTest, LibreOfficeTable) {
     const RichTable& table = *tables[0];
     EXPECT_TRUE(table.Bordered);
     ASSERT_EQ(table.Rows.size(), 3u);
-    const char* expected[3][2] = {{"Величина", "Единица"}, {"Сила", "Ньютон"}, {"Работа", "Джоуль"}};
+    const char* expected[3][2] = {
+        {"Величина", "Единица"}, {"Сила", "Ньютон"}, {"Работа", "Джоуль"}};
     for (size_t r = 0; r < 3; ++r) {
         ASSERT_EQ(table.Rows[r].Cells.size(), 2u);
         for (size_t c = 0; c < 2; ++c) {

@@ -37,42 +37,48 @@ TEST_P(RtfTextTest, ReadsTheText) {
 INSTANTIATE_TEST_SUITE_P(
     CodePages, RtfTextTest,
     ::testing::Values(
-        TextCase{"AnsiCodePage1251", R"({\rtf1\ansi\ansicpg1251 \'cf\'f0\'e8\'e2\'e5\'f2})", "Привет"},
+        TextCase{"AnsiCodePage1251", R"({\rtf1\ansi\ansicpg1251 \'cf\'f0\'e8\'e2\'e5\'f2})",
+                 "Привет"},
         TextCase{"NoCodePageMeansWindows1251", R"({\rtf1\ansi \'e4\'e0})", "да"},
         TextCase{"FontCharset204OverAnsi1252",
                  R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0\fcharset204 Arial;}}\f0 \'e4\'e0})", "да"},
-        TextCase{"FontCharset0IsWestern",
-                 R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0\fcharset0 Arial;}{\f1\fcharset204 Arial;}})"
-                 R"(\f0 caf\'e9 \f1\'e4\'e0})",
-                 "café да"},
-        TextCase{"FontCodePageWins", R"({\rtf1\ansi{\fonttbl{\f0\fcharset0\cpg1251 A;}}\f0\'e4})", "д"},
+        TextCase{
+            "FontCharset0IsWestern",
+            R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0\fcharset0 Arial;}{\f1\fcharset204 Arial;}})"
+            R"(\f0 caf\'e9 \f1\'e4\'e0})",
+            "café да"},
+        TextCase{"FontCodePageWins", R"({\rtf1\ansi{\fonttbl{\f0\fcharset0\cpg1251 A;}}\f0\'e4})",
+                 "д"},
         TextCase{"EasternEuropeanThroughIconv",
                  R"({\rtf1\ansi{\fonttbl{\f0\fcharset238 Arial;}}\f0 \'9a\'e8})", "šč"},
-        TextCase{"DefaultFontGivesTheCodePage",
-                 R"({\rtf1\ansi\ansicpg1252\deff1{\fonttbl{\f0\fcharset0 A;}{\f1\fcharset204 B;}}\'e4\'e0})",
-                 "да"},
+        TextCase{
+            "DefaultFontGivesTheCodePage",
+            R"({\rtf1\ansi\ansicpg1252\deff1{\fonttbl{\f0\fcharset0 A;}{\f1\fcharset204 B;}}\'e4\'e0})",
+            "да"},
         TextCase{"SymbolFontBytes",
                  R"({\rtf1\ansi{\fonttbl{\f1\fcharset2 Symbol;}}\f1 a\'b3\'b0\'d6p})", "α≥°√π"},
         TextCase{"SymbolFontPrivateUseCharacters",
                  R"({\rtf1\ansi{\fonttbl{\f1\fcharset2 Symbol;}}\f1\uc1\u-3933?\u-3998?})", "≤β"},
         TextCase{"OtherSymbolFontKeptInPrivateUse",
-                 R"({\rtf1\ansi{\fonttbl{\f1\fcharset2 Wingdings;}}\f1 J})", "\uF04A"}), testing::CaseName);
+                 R"({\rtf1\ansi{\fonttbl{\f1\fcharset2 Wingdings;}}\f1 J})", "\uF04A"}),
+    testing::CaseName);
 
 // \uN with the \ucN fallback that follows it.
 INSTANTIATE_TEST_SUITE_P(
     Unicode, RtfTextTest,
-    ::testing::Values(
-        TextCase{"FallbackOfOneSkipped", R"({\rtf1 \u1044?\u1072?})", "Да"},
-        TextCase{"FallbackAsEscapeSkipped", R"({\rtf1 \u1044\'c4\u1072\'e0})", "Да"},
-        TextCase{"NoFallback", R"({\rtf1\uc0 \u1044\u1072 !})", "Да!"},
-        TextCase{"FallbackOfTwo", R"({\rtf1\uc2 \u8364\'80\'80 x})", "€ x"},
-        TextCase{"FallbackEndsAtGroupEnd", R"({\rtf1\uc3 {\u1044?}b})", "Дb"},
-        TextCase{"NegativeValues", R"({\rtf1 \u-3913?})", "\uF0B7"},
-        TextCase{"SurrogatePair", R"({\rtf1 \u-10179?\u-8704?})", "\U0001F600"},
-        TextCase{"LoneLowSurrogate", R"({\rtf1 \u-8704?x})", "\uFFFDx"},
-        TextCase{"OutOfRange", R"({\rtf1 \u99999999?x})", "\uFFFDx"},
-        TextCase{"ControlCharactersDropped", R"({\rtf1 a\u7?b\u0?c})", "abc"},
-        TextCase{"UnicodeSkipIsGroupScoped", R"({\rtf1 {\uc2 \u1044??}\u1072?})", "Да"}), testing::CaseName);
+    ::testing::Values(TextCase{"FallbackOfOneSkipped", R"({\rtf1 \u1044?\u1072?})", "Да"},
+                      TextCase{"FallbackAsEscapeSkipped", R"({\rtf1 \u1044\'c4\u1072\'e0})", "Да"},
+                      TextCase{"NoFallback", R"({\rtf1\uc0 \u1044\u1072 !})", "Да!"},
+                      TextCase{"FallbackOfTwo", R"({\rtf1\uc2 \u8364\'80\'80 x})", "€ x"},
+                      TextCase{"FallbackEndsAtGroupEnd", R"({\rtf1\uc3 {\u1044?}b})", "Дb"},
+                      TextCase{"NegativeValues", R"({\rtf1 \u-3913?})", "\uF0B7"},
+                      TextCase{"SurrogatePair", R"({\rtf1 \u-10179?\u-8704?})", "\U0001F600"},
+                      TextCase{"LoneLowSurrogate", R"({\rtf1 \u-8704?x})", "\uFFFDx"},
+                      TextCase{"OutOfRange", R"({\rtf1 \u99999999?x})", "\uFFFDx"},
+                      TextCase{"ControlCharactersDropped", R"({\rtf1 a\u7?b\u0?c})", "abc"},
+                      TextCase{"UnicodeSkipIsGroupScoped", R"({\rtf1 {\uc2 \u1044??}\u1072?})",
+                               "Да"}),
+    testing::CaseName);
 
 // Escapes, special characters and what is no text.
 INSTANTIATE_TEST_SUITE_P(
@@ -89,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"DelimitingSpaceSwallowed", R"({\rtf1 \b bold\b0  plain})", "bold plain"},
         TextCase{"HiddenTextLeftOut", R"({\rtf1 a{\v hidden}b\v c\v0 d})", "abd"},
         TextCase{"RawControlBytesDropped", "{\\rtf1 a\x01\x1f\tb}", "a\tb"},
-        TextCase{"TextAfterTheDocumentIgnored", R"({\rtf1 a} b)", "a"}), testing::CaseName);
+        TextCase{"TextAfterTheDocumentIgnored", R"({\rtf1 a} b)", "a"}),
+    testing::CaseName);
 
 // Destinations: known ones skipped, \* ones skipped, unknown words ignored.
 INSTANTIATE_TEST_SUITE_P(
@@ -102,7 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"StarredUnknownSkipped", R"({\rtf1 a{\*\unknowndest b{c}}d})", "ad"},
         TextCase{"UnknownWordKeepsText", R"({\rtf1 a{\unknownword b}c})", "abc"},
         TextCase{"HeadersFootersFootnotes",
-                 R"({\rtf1{\header h}{\footer f}a{\footnote n}b{\*\bkmkstart m}{\*\bkmkend m}})", "ab"},
+                 R"({\rtf1{\header h}{\footer f}a{\footnote n}b{\*\bkmkstart m}{\*\bkmkend m}})",
+                 "ab"},
         TextCase{"ParagraphNumberingTextShown",
                  R"({\rtf1{\pntext 1.\tab}{\*\pn\pnlvlbody{\pntxta .}}a\par{\pn{\pntxtb x}}b})",
                  "1.\ta\nb"},
@@ -111,14 +119,18 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"ObjectShowsItsResult",
                  R"({\rtf1 a{\object\objemb{\*\objclass Equation.3}{\objdata 0102}{\result b}}c})",
                  "abc"},
-        TextCase{"ShapeResultSkipped", R"({\rtf1 a{\shp{\*\shpinst{\shptxt t}}{\shprslt r}}b})", "ab"}), testing::CaseName);
+        TextCase{"ShapeResultSkipped", R"({\rtf1 a{\shp{\*\shpinst{\shptxt t}}{\shprslt r}}b})",
+                 "ab"}),
+    testing::CaseName);
 
 // Paragraph ends and what is trimmed.
-INSTANTIATE_TEST_SUITE_P(
-    Paragraphs, RtfTextTest,
-    ::testing::Values(TextCase{"SectionAndPageEndParagraphs", R"({\rtf1 a\sect b\page c})", "a\nb\nc"},
-                      TextCase{"EmptyParagraphsKept", R"({\rtf1 a\par\par b\par})", "a\n\nb"},
-                      TextCase{"EmptyDocument", R"({\rtf1 })", ""}), testing::CaseName);
+INSTANTIATE_TEST_SUITE_P(Paragraphs, RtfTextTest,
+                         ::testing::Values(TextCase{"SectionAndPageEndParagraphs",
+                                                    R"({\rtf1 a\sect b\page c})", "a\nb\nc"},
+                                           TextCase{"EmptyParagraphsKept",
+                                                    R"({\rtf1 a\par\par b\par})", "a\n\nb"},
+                                           TextCase{"EmptyDocument", R"({\rtf1 })", ""}),
+                         testing::CaseName);
 
 TEST(RtfReaderTest, AFinalParagraphMarkOpensNoEmptyParagraph) {
     EXPECT_EQ(Paragraphs(RtfReader::Read(R"({\rtf1 a\par })")).size(), 1u);
@@ -127,7 +139,8 @@ TEST(RtfReaderTest, AFinalParagraphMarkOpensNoEmptyParagraph) {
 }
 
 TEST(RtfReaderTest, PlainTextIsOneParagraphPerLineInWindows1251) {
-    const RichDocument document = ReadRichDocument({"\xcf\xe5\xf0\xe2\xe0\xff\r\n\xe2\xf2\xee\xf0\xe0\xff\n\r\n"});
+    const RichDocument document =
+        ReadRichDocument({"\xcf\xe5\xf0\xe2\xe0\xff\r\n\xe2\xf2\xee\xf0\xe0\xff\n\r\n"});
     const auto paragraphs = Paragraphs(document);
     ASSERT_EQ(paragraphs.size(), 3u);
     EXPECT_EQ(ParagraphText(*paragraphs[0]), "Первая");
@@ -171,8 +184,8 @@ TEST(RtfReaderTest, FontsSizesAndColours) {
     EXPECT_EQ(FormatOf(document, "h").Background, (RichColor{255, 0, 0}));
     // "z" takes entry 0, which is "auto"; "o" an entry that does not exist.
     EXPECT_EQ(FormatOf(document, "zo"), FormatOf(document, "d"));
-    EXPECT_EQ(FormatOf(document, "u").FontFamily, "");              // no such font
-    EXPECT_EQ(FormatOf(document, "big").FontSizeHalfPoints, 3276);  // 1638 points at most
+    EXPECT_EQ(FormatOf(document, "u").FontFamily, "");             // no such font
+    EXPECT_EQ(FormatOf(document, "big").FontSizeHalfPoints, 3276); // 1638 points at most
     EXPECT_EQ(FormatOf(document, "neg").FontSizeHalfPoints, 0);
 }
 
@@ -192,7 +205,8 @@ TEST(RtfReaderTest, ParagraphFormatting) {
     EXPECT_EQ(paragraphs[0]->Format.Alignment, RichAlignment::Center);
     EXPECT_EQ(paragraphs[1]->Format.Alignment, RichAlignment::Right);
     EXPECT_EQ(paragraphs[2]->Format.Alignment, RichAlignment::Justify);
-    EXPECT_EQ(paragraphs[3]->Format, (RichParagraphFormat{RichAlignment::Left, 720, 360, -180, 120, 60, {}}));
+    EXPECT_EQ(paragraphs[3]->Format,
+              (RichParagraphFormat{RichAlignment::Left, 720, 360, -180, 120, 60, {}}));
     EXPECT_EQ(paragraphs[4]->Format, RichParagraphFormat{}); // \pard resets
     EXPECT_EQ(paragraphs[5]->Format.LeftIndent, 31680);      // 22 inches at most
 }
@@ -201,9 +215,8 @@ TEST(RtfReaderTest, TabStops) {
     std::string many;
     for (int i = 1; i <= 100; ++i)
         many += "\\tx" + std::to_string(i * 10);
-    const RichDocument document =
-        RtfReader::Read(R"({\rtf1\tqr\tx2000\tx500\tqc\tx900\tqdec\tx1200 a\par\pard b\par\pard)" + many +
-                        " c}");
+    const RichDocument document = RtfReader::Read(
+        R"({\rtf1\tqr\tx2000\tx500\tqc\tx900\tqdec\tx1200 a\par\pard b\par\pard)" + many + " c}");
     const auto paragraphs = Paragraphs(document);
     ASSERT_EQ(paragraphs.size(), 3u);
     const std::vector<RichTabStop> expected = {{2000, RichTabKind::Right},
@@ -263,11 +276,12 @@ INSTANTIATE_TEST_SUITE_P(
         LinkCase{"LowerCaseAndTip", R"(hyperlink \\o "tip" "mailto:a@b.c")", "mailto:a@b.c"},
         LinkCase{"TipAfterTarget", R"(HYPERLINK "http://x.org" \\o "tip")", "http://x.org"},
         LinkCase{"BookmarkLeadsNowhere", R"(HYPERLINK \\l "part2")", ""},
-        LinkCase{"NotAHyperlink", R"(DATE \\@ "dd.MM.yyyy")", ""}), testing::CaseName);
+        LinkCase{"NotAHyperlink", R"(DATE \\@ "dd.MM.yyyy")", ""}),
+    testing::CaseName);
 
 TEST(RtfReaderTest, LinkSurvivesPlainInsideTheResult) {
-    const RichDocument document =
-        RtfReader::Read(R"({\rtf1{\field{\*\fldinst HYPERLINK "http://a.org"}{\fldrslt\plain\b x}}})");
+    const RichDocument document = RtfReader::Read(
+        R"({\rtf1{\field{\*\fldinst HYPERLINK "http://a.org"}{\fldrslt\plain\b x}}})");
     EXPECT_EQ(FormatOf(document, "x").Link, "http://a.org");
     EXPECT_TRUE(FormatOf(document, "x").Bold);
 }
@@ -345,7 +359,7 @@ TEST(RtfReaderTest, PictureSizes) {
     ASSERT_EQ(pictures.size(), 3u);
     EXPECT_EQ(pictures[0]->WidthTwips, 240);
     EXPECT_EQ(pictures[0]->HeightTwips, 480);
-    EXPECT_EQ(pictures[1]->WidthTwips, 240); // 16 pixels at 96 an inch
+    EXPECT_EQ(pictures[1]->WidthTwips, 240);  // 16 pixels at 96 an inch
     EXPECT_EQ(pictures[2]->WidthTwips, 1440); // 2540 hundredths of a millimetre = 1 inch
     EXPECT_EQ(pictures[2]->HeightTwips, 720);
 }
@@ -361,8 +375,9 @@ TEST(RtfReaderTest, BinaryPictureDataMayHoldBraces) {
 
 TEST(RtfReaderTest, DeviceIndependentBitmapGetsItsFileHeader) {
     // A 2 x 1 DIB of 1 bit a pixel with two palette colours.
-    const std::string info = "280000000200000001000000010001000000000004000000000000000000000002000000"
-                             "02000000";
+    const std::string info =
+        "280000000200000001000000010001000000000004000000000000000000000002000000"
+        "02000000";
     const RichDocument document =
         RtfReader::Read("{\\rtf1{\\pict\\dibitmap0 " + info + "0000ff00ffffff00" + "40000000}}");
     const auto pictures = Pictures(document);
@@ -412,14 +427,16 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"CutInAnEscape", R"({\rtf1 abc\')", "abc"},
         TextCase{"BadEscapeDropped", R"({\rtf1 a\'zzb})", "azzb"},
         TextCase{"HalfAnEscape", R"({\rtf1 a\'4})", "a4"},
-        TextCase{"HugeParameter", R"({\rtf1 \uc99999999999999999999 \u1044???????????????????????x})",
-                 "Д???????x"},
+        TextCase{"HugeParameter",
+                 R"({\rtf1 \uc99999999999999999999 \u1044???????????????????????x})", "Д???????x"},
         TextCase{"NegativeUnicodeSkip", R"({\rtf1\uc-5 \u1044?})", "Д?"},
-        TextCase{"LongControlWord", "{\\rtf1 \\aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa x}", "x"},
+        TextCase{"LongControlWord",
+                 "{\\rtf1 \\aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa x}", "x"},
         TextCase{"BinaryLongerThanTheData", R"({\rtf1 a\bin99999999 xyz)", "a"},
         TextCase{"NegativeBinary", R"({\rtf1 a\bin-5 b})", "ab"},
         TextCase{"FieldInstructionOutsideAField", R"({\rtf1 a{\*\fldinst HYPERLINK x}b})", "ab"},
-        TextCase{"CellAndRowOutsideATable", R"({\rtf1 a\cell b\row c})", "a\tb\nc"}), testing::CaseName);
+        TextCase{"CellAndRowOutsideATable", R"({\rtf1 a\cell b\row c})", "a\tb\nc"}),
+    testing::CaseName);
 
 TEST(RtfBadInputTest, PictureDataCutOffKeepsWhatArrived) {
     const RichDocument hex = RtfReader::Read(R"({\rtf1{\pict\pngblip 89504e4)");
@@ -448,8 +465,8 @@ TEST(RtfBadInputTest, WhatEveryGroupCopiesIsBounded) {
     for (int i = 0; i < 20000; ++i)
         groups += "{\\b y}";
     const std::string rtf = "{\\rtf1{\\fonttbl{\\f0 " + std::string(1000000, 'F') + ";}}\\f0 " +
-                            "{\\field{\\*\\fldinst HYPERLINK \"http://" + std::string(1000000, 'a') +
-                            "\"}{\\fldrslt x" + groups + "}}}";
+                            "{\\field{\\*\\fldinst HYPERLINK \"http://" +
+                            std::string(1000000, 'a') + "\"}{\\fldrslt x" + groups + "}}}";
     const RichDocument document = RtfReader::Read(rtf);
     EXPECT_EQ(FormatOf(document, "x").Link, ""); // no link that long
     EXPECT_EQ(FormatOf(document, "x").FontFamily, std::string(RtfReader::kMaxFontNameLength, 'F'));
@@ -463,8 +480,11 @@ bool IsValidUtf8(const std::string& text) {
     size_t position = 0;
     while (position < text.size()) {
         const auto lead = static_cast<unsigned char>(text[position]);
-        const size_t extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2
-                           : (lead & 0xF8) == 0xF0 ? 3 : 9;
+        const size_t extra = lead < 0x80             ? 0
+                             : (lead & 0xE0) == 0xC0 ? 1
+                             : (lead & 0xF0) == 0xE0 ? 2
+                             : (lead & 0xF8) == 0xF0 ? 3
+                                                     : 9;
         if (extra == 9 || position + extra >= text.size())
             return false;
         for (size_t i = 1; i <= extra; ++i) {

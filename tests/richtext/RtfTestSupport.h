@@ -4,9 +4,8 @@
 #include "richtext/RichDocument.h"
 #include "richtext/RtfReader.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <vector>

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/AnswerEvaluation.h"
-
-#include "support/TaskBuilders.h"
 #include "support/CaseNames.h"
+#include "support/TaskBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -340,10 +339,14 @@ std::vector<EvaluationCase> OtherCases() {
     };
 }
 
-INSTANTIATE_TEST_SUITE_P(Choices, EvaluateAnswerTest, ::testing::ValuesIn(ChoiceCases()), testing::CaseName);
-INSTANTIATE_TEST_SUITE_P(Lists, EvaluateAnswerTest, ::testing::ValuesIn(ListCases()), testing::CaseName);
-INSTANTIATE_TEST_SUITE_P(Numbers, EvaluateAnswerTest, ::testing::ValuesIn(NumberCases()), testing::CaseName);
-INSTANTIATE_TEST_SUITE_P(Others, EvaluateAnswerTest, ::testing::ValuesIn(OtherCases()), testing::CaseName);
+INSTANTIATE_TEST_SUITE_P(Choices, EvaluateAnswerTest, ::testing::ValuesIn(ChoiceCases()),
+                         testing::CaseName);
+INSTANTIATE_TEST_SUITE_P(Lists, EvaluateAnswerTest, ::testing::ValuesIn(ListCases()),
+                         testing::CaseName);
+INSTANTIATE_TEST_SUITE_P(Numbers, EvaluateAnswerTest, ::testing::ValuesIn(NumberCases()),
+                         testing::CaseName);
+INSTANTIATE_TEST_SUITE_P(Others, EvaluateAnswerTest, ::testing::ValuesIn(OtherCases()),
+                         testing::CaseName);
 
 TEST(SplitTextAnswersTest, SplitsAtEveryLineBreakWithoutTrailingLine) {
     EXPECT_EQ(SplitTextAnswers("a\r\nb\rc\nd\r\n"), (std::vector<std::string>{"a", "b", "c", "d"}));

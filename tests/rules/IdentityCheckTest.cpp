@@ -49,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "Иванов Иван"},
         IdentityCase{"Иванов Иван", "12 А", "Иванов Иван", "12 А", IdentityField::Group, "10 А"},
         // Both fail: the balloon points at the name.
-        IdentityCase{"x", "\t12  А\r\n", "x", "12 А", IdentityField::Name, "Иванов Иван"}), testing::CaseName);
+        IdentityCase{"x", "\t12  А\r\n", "x", "12 А", IdentityField::Name, "Иванов Иван"}),
+    testing::CaseName);
 
 TEST(CheckIdentityTest, EmptyPatternsLetEverythingPass) {
     const IdentityCheckResult result = CheckIdentity(" ", "", IdentityPatterns{}, TextLocale{});

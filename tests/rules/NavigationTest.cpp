@@ -45,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // Skipping the last position while position 0 is unchecked.
                       MoveCase{"skip_last_to_first", 4, 5, {S, C, C, C, S}, 0, 0},
                       // The only unchecked task is shown again when skipped, never by a check.
-                      MoveCase{"only_current_left", 2, 4, {C, C, S, C}, std::nullopt, 2}), testing::CaseName);
+                      MoveCase{"only_current_left", 2, 4, {C, C, S, C}, std::nullopt, 2}),
+    testing::CaseName);
 
 } // namespace
 } // namespace tevrix

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/NumberMatching.h"
-
-#include "support/TaskBuilders.h"
 #include "support/CaseNames.h"
+#include "support/TaskBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, ReadNumberFieldTest,
                                            ReadCase{"1.5", ',', 0.0}, ReadCase{"1,5", '.', 0.0},
                                            ReadCase{"abc", ',', 0.0}, ReadCase{"-", ',', 0.0},
                                            ReadCase{"1,2,3", ',', 0.0}, ReadCase{"1e", ',', 0.0},
-                                           ReadCase{"1e999", ',', 0.0}, ReadCase{"- 1", ',', 0.0}), testing::CaseName);
+                                           ReadCase{"1e999", ',', 0.0}, ReadCase{"- 1", ',', 0.0}),
+                         testing::CaseName);
 
 std::vector<NumberSlotMark> Marks(const NumberMatchingResult& result) {
     std::vector<NumberSlotMark> marks;
@@ -127,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, MatchNumbersTest,
                                        {1, 0},
                                        {"2", "5"},
                                        {1, 0},
-                                       {M::Right, M::Wrong}}), testing::CaseName);
+                                       {M::Right, M::Wrong}}),
+                         testing::CaseName);
 
 TEST(MatchNumbersTest, CountsComeFromMatchingAlone) {
     const NumberMatchingResult result = MatchNumbers(NumberTask({{1, 2}, {1, 5}}, false),

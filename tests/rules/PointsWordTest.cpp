@@ -26,7 +26,8 @@ INSTANTIATE_TEST_SUITE_P(
                       WordCase{5, "баллов"}, WordCase{11, "баллов"}, WordCase{12, "баллов"},
                       WordCase{14, "баллов"}, WordCase{20, "баллов"}, WordCase{25, "баллов"},
                       WordCase{111, "баллов"}, WordCase{112, "баллов"}, WordCase{-1, "баллов"},
-                      WordCase{-2, "баллов"}, WordCase{-21, "баллов"}), testing::CaseName);
+                      WordCase{-2, "баллов"}, WordCase{-21, "баллов"}),
+    testing::CaseName);
 
 } // namespace
 } // namespace tevrix

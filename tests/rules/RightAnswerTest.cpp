@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/RightAnswer.h"
-
-#include "support/TaskBuilders.h"
 #include "support/CaseNames.h"
+#include "support/TaskBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -162,7 +161,8 @@ INSTANTIATE_TEST_SUITE_P(Values, FormatGeneralNumberTest,
                                            GeneralCase{123456789012345, "123456789012345"},
                                            GeneralCase{1234567890123456, "1,23456789012346E15"},
                                            GeneralCase{1.0 / 3, "0,333333333333333"},
-                                           GeneralCase{2.0 / 3, "0,666666666666667"}), testing::CaseName);
+                                           GeneralCase{2.0 / 3, "0,666666666666667"}),
+                         testing::CaseName);
 
 } // namespace
 } // namespace tevrix

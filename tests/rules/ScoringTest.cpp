@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/Scoring.h"
-
-#include "support/TaskBuilders.h"
 #include "support/CaseNames.h"
+#include "support/TaskBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -104,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScoreCase{"no_answer_keeps_prompt_penalty", true, true, kSingle, 3, 1, std::nullopt, -1, 0,
                   0, 0, 1, 1},
         ScoreCase{"points_zero_right", true, false, kSingle, 0, -1, Verdict(true, 0, 0), 0, 0, 1, 0,
-                  0, 0}), testing::CaseName);
+                  0, 0}),
+    testing::CaseName);
 
 } // namespace
 } // namespace tevrix

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/TempFolder.h"
-#include "support/FileBytes.h"
-#include "support/ResultRecords.h"
-
 #include "platform/Files.h"
 #include "session/ResultOutputs.h"
-#include "text/Cp1251.h"
 #include "support/CaseNames.h"
+#include "support/FileBytes.h"
+#include "support/ResultRecords.h"
+#include "support/TempFolder.h"
+#include "text/Cp1251.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -100,8 +99,8 @@ protected:
 TEST_F(ResultOutputsTest, ComeInTheirOrder) {
     Produce();
     EXPECT_EQ(m_journal.Events, (std::vector<std::string>{"sound built-in", "summary",
-                                                           "report Иванов Иван log=1 tvpr=1",
-                                                           "window хорошо", "detail"}));
+                                                          "report Иванов Иван log=1 tvpr=1",
+                                                          "window хорошо", "detail"}));
     EXPECT_EQ(m_journal.Summary.size(), 11u);
     EXPECT_EQ(m_journal.Summary[6].Text,
               "Набрано баллов: 1,5 из 3 возможных. Ваш результат: 50,0%.");
@@ -138,40 +137,71 @@ const char* const kNotice =
 
 INSTANTIATE_TEST_SUITE_P(
     Switches, OutputConditions,
-    ::testing::Values(
-        ConditionCase{"no_log_setting", [](auto& s, auto&) { s.IsSaveResult = false; },
-                      {"sound built-in", "summary", "report Иванов Иван log=0 tvpr=1",
-                       "window хорошо", "detail"}, false, true},
-        ConditionCase{"no_log_permission", [](auto&, auto& t) { t.SaveResult = false; },
-                      {"sound built-in", "summary", "report Иванов Иван log=0 tvpr=1",
-                       "window хорошо", "detail"}, false, true},
-        ConditionCase{"no_protected_setting",
-                      [](auto& s, auto&) { s.IsSaveProtectionResult = false; },
-                      {"sound built-in", "summary", "report Иванов Иван log=1 tvpr=0",
-                       "window хорошо", "detail"}, true, false},
-        ConditionCase{"no_protected_permission",
-                      [](auto&, auto& t) { t.SaveProtectedResult = false; },
-                      {"sound built-in", "summary", "report Иванов Иван log=1 tvpr=0",
-                       "window хорошо", "detail"}, true, false},
-        ConditionCase{"no_send_setting", [](auto& s, auto&) { s.IsSendResult = false; },
-                      {"sound built-in", "summary", "window хорошо", "detail"}, true, true},
-        ConditionCase{"no_send_permission", [](auto&, auto& t) { t.ReportToServer = false; },
-                      {"sound built-in", "summary", "window хорошо", "detail"}, true, true},
-        ConditionCase{"no_window_setting", [](auto& s, auto&) { s.IsShowUserResult = false; },
-                      {"sound built-in", "summary", "report Иванов Иван log=1 tvpr=1", kNotice,
-                       "detail"}, true, true},
-        ConditionCase{"no_window_permission", [](auto&, auto& t) { t.ShowResult = false; },
-                      {"sound built-in", "summary", "report Иванов Иван log=1 tvpr=1", kNotice,
-                       "detail"}, true, true},
-        ConditionCase{"no_report_setting", [](auto& s, auto&) { s.IsShowDetailReport = false; },
-                      {"sound built-in", "summary", "report Иванов Иван log=1 tvpr=1",
-                       "window хорошо"}, true, true},
-        ConditionCase{"no_report_permission", [](auto&, auto& t) { t.ShowReport = false; },
-                      {"sound built-in", "summary", "report Иванов Иван log=1 tvpr=1",
-                       "window хорошо"}, true, true},
-        ConditionCase{"no_sound", [](auto& s, auto&) { s.IsUseSound = false; },
-                      {"summary", "report Иванов Иван log=1 tvpr=1", "window хорошо", "detail"},
-                      true, true}), testing::CaseName);
+    ::testing::Values(ConditionCase{"no_log_setting",
+                                    [](auto& s, auto&) { s.IsSaveResult = false; },
+                                    {"sound built-in", "summary", "report Иванов Иван log=0 tvpr=1",
+                                     "window хорошо", "detail"},
+                                    false,
+                                    true},
+                      ConditionCase{"no_log_permission",
+                                    [](auto&, auto& t) { t.SaveResult = false; },
+                                    {"sound built-in", "summary", "report Иванов Иван log=0 tvpr=1",
+                                     "window хорошо", "detail"},
+                                    false,
+                                    true},
+                      ConditionCase{"no_protected_setting",
+                                    [](auto& s, auto&) { s.IsSaveProtectionResult = false; },
+                                    {"sound built-in", "summary", "report Иванов Иван log=1 tvpr=0",
+                                     "window хорошо", "detail"},
+                                    true,
+                                    false},
+                      ConditionCase{"no_protected_permission",
+                                    [](auto&, auto& t) { t.SaveProtectedResult = false; },
+                                    {"sound built-in", "summary", "report Иванов Иван log=1 tvpr=0",
+                                     "window хорошо", "detail"},
+                                    true,
+                                    false},
+                      ConditionCase{"no_send_setting",
+                                    [](auto& s, auto&) { s.IsSendResult = false; },
+                                    {"sound built-in", "summary", "window хорошо", "detail"},
+                                    true,
+                                    true},
+                      ConditionCase{"no_send_permission",
+                                    [](auto&, auto& t) { t.ReportToServer = false; },
+                                    {"sound built-in", "summary", "window хорошо", "detail"},
+                                    true,
+                                    true},
+                      ConditionCase{"no_window_setting",
+                                    [](auto& s, auto&) { s.IsShowUserResult = false; },
+                                    {"sound built-in", "summary", "report Иванов Иван log=1 tvpr=1",
+                                     kNotice, "detail"},
+                                    true,
+                                    true},
+                      ConditionCase{"no_window_permission",
+                                    [](auto&, auto& t) { t.ShowResult = false; },
+                                    {"sound built-in", "summary", "report Иванов Иван log=1 tvpr=1",
+                                     kNotice, "detail"},
+                                    true,
+                                    true},
+                      ConditionCase{"no_report_setting",
+                                    [](auto& s, auto&) { s.IsShowDetailReport = false; },
+                                    {"sound built-in", "summary", "report Иванов Иван log=1 tvpr=1",
+                                     "window хорошо"},
+                                    true,
+                                    true},
+                      ConditionCase{"no_report_permission",
+                                    [](auto&, auto& t) { t.ShowReport = false; },
+                                    {"sound built-in", "summary", "report Иванов Иван log=1 tvpr=1",
+                                     "window хорошо"},
+                                    true,
+                                    true},
+                      ConditionCase{
+                          "no_sound",
+                          [](auto& s, auto&) { s.IsUseSound = false; },
+                          {"summary", "report Иванов Иван log=1 tvpr=1", "window хорошо", "detail"},
+                          true,
+                          true}),
+    testing::CaseName);
 
 TEST_F(ResultOutputsTest, WithoutTheResultShownTheSummaryPointsToTheTeacher) {
     m_test.ShowResult = false;

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole runs through the engine with a scripted pupil: task order, checking,
 // skipping and jumping, and the ways a run ends.
-#include "support/SessionTest.h"
-
 #include "rules/Navigation.h"
+#include "support/SessionTest.h"
 
 namespace tevrix {
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Task and test time limits, prompts and exclusive mode in whole runs.
-#include "support/SessionTest.h"
 #include "support/CaseNames.h"
+#include "support/SessionTest.h"
 
 namespace tevrix {
 namespace {
@@ -183,7 +183,8 @@ INSTANTIATE_TEST_SUITE_P(Penalties, PromptCaptionTest,
                          ::testing::Values(CaptionCase{0, "Показать подсказку?"},
                                            CaptionCase{-1, "Показать подсказку?"},
                                            CaptionCase{1, "Показать подсказку? Штраф 1 балл."},
-                                           CaptionCase{5, "Показать подсказку? Штраф 5 баллов."}), testing::CaseName);
+                                           CaptionCase{5, "Показать подсказку? Штраф 5 баллов."}),
+                         testing::CaseName);
 
 TEST_F(PromptTest, TaskWithoutPromptHasNoButtonAndNoPrompt) {
     ScriptedSession& session = StartWith(NewTest(m_folder.Path()), ChoiceTasks(1));

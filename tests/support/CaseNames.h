@@ -6,9 +6,8 @@
 // else from the value itself when it is a number or a text; other values
 // are named by their number alone (printing them would dump their bytes).
 
-#include <gtest/gtest.h>
-
 #include <concepts>
+#include <gtest/gtest.h>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -22,8 +21,7 @@ std::string CaseNameText(std::string_view text);
 
 // Passed as the name generator of INSTANTIATE_TEST_SUITE_P.
 struct CaseNameGenerator {
-    template <class T>
-    std::string operator()(const ::testing::TestParamInfo<T>& info) const {
+    template <class T> std::string operator()(const ::testing::TestParamInfo<T>& info) const {
         std::string about;
         if constexpr (requires { std::string_view(info.param.Name); })
             about = CaseNameText(info.param.Name);

@@ -84,7 +84,8 @@ void ScriptedTcpServer::Expect(ServerScript script) {
 
 std::string ScriptedTcpServer::Received(size_t index) {
     std::unique_lock lock(m_mutex);
-    if (!m_ended.wait_for(lock, std::chrono::seconds(5), [&] { return m_received.size() > index; })) {
+    if (!m_ended.wait_for(lock, std::chrono::seconds(5),
+                          [&] { return m_received.size() > index; })) {
         ADD_FAILURE() << "connection " << index << " did not end";
         return {};
     }
@@ -137,8 +138,7 @@ std::string ScriptedTcpServer::Play(int fd, const ServerScript& script) {
         case ServerStep::Kind::Send:
             ::send(fd, step.Bytes.data(), step.Bytes.size(), MSG_NOSIGNAL);
             break;
-        case ServerStep::Kind::Close:
-            return record;
+        case ServerStep::Kind::Close: return record;
         }
     }
     while (ReadSome(fd, record)) {

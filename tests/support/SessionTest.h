@@ -1,21 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "config/RunCounter.h"
+#include "config/Settings.h"
+#include "headless/ScriptedSession.h"
+#include "platform/Files.h"
 #include "support/ScriptedRandom.h"
 #include "support/TaskBuilders.h"
 #include "support/TempFolder.h"
-
-#include "config/RunCounter.h"
-#include "config/Settings.h"
-#include "platform/Files.h"
-#include "headless/ScriptedSession.h"
 #include "text/Cp1251.h"
 #include "text/DateTime.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 

@@ -14,7 +14,8 @@ namespace tevrix::testing {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tevrix-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tevrix-test-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("mkdtemp failed");
         m_path = pattern + "/";

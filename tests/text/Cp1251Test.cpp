@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "text/Cp1251.h"
 #include "support/CaseNames.h"
+#include "text/Cp1251.h"
 
 #include <gtest/gtest.h>
 
@@ -29,22 +29,23 @@ TEST_P(Cp1251MappingTest, MapsBothWays) {
     EXPECT_EQ(Utf8ToCp1251(m.Utf8), byte);
 }
 
-INSTANTIATE_TEST_SUITE_P(Letters, Cp1251MappingTest,
-                         ::testing::Values(Mapping{0x41, "A"}, Mapping{0xC0, "А"},
-                                           Mapping{0xFF, "я"}, Mapping{0xA8, "Ё"},
-                                           Mapping{0xB8, "ё"}, Mapping{0xAF, "Ї"},
-                                           Mapping{0xBF, "ї"}, Mapping{0xA1, "Ў"},
-                                           Mapping{0xA2, "ў"}, Mapping{0xB2, "І"},
-                                           Mapping{0xB3, "і"}, Mapping{0xA5, "Ґ"},
-                                           Mapping{0xB4, "ґ"}, Mapping{0x88, "€"},
-                                           Mapping{0xB9, "№"}, Mapping{0x97, "—"},
-                                           Mapping{0x98, "\xC2\x98"}, Mapping{0xA0, "\xC2\xA0"}), testing::CaseName);
+INSTANTIATE_TEST_SUITE_P(
+    Letters, Cp1251MappingTest,
+    ::testing::Values(Mapping{0x41, "A"}, Mapping{0xC0, "А"}, Mapping{0xFF, "я"},
+                      Mapping{0xA8, "Ё"}, Mapping{0xB8, "ё"}, Mapping{0xAF, "Ї"},
+                      Mapping{0xBF, "ї"}, Mapping{0xA1, "Ў"}, Mapping{0xA2, "ў"},
+                      Mapping{0xB2, "І"}, Mapping{0xB3, "і"}, Mapping{0xA5, "Ґ"},
+                      Mapping{0xB4, "ґ"}, Mapping{0x88, "€"}, Mapping{0xB9, "№"},
+                      Mapping{0x97, "—"}, Mapping{0x98, "\xC2\x98"}, Mapping{0xA0, "\xC2\xA0"}),
+    testing::CaseName);
 
 TEST(Cp1251Test, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1251("π≈中😀"), "????");
-    EXPECT_EQ(Utf8ToCp1251("a\xFF" "b"), "a?b");         // stray byte
-    EXPECT_EQ(Utf8ToCp1251("\xD0"), "?");               // truncated sequence
-    EXPECT_EQ(Utf8ToCp1251("\xC0\xAF"), "??");          // overlong form
+    EXPECT_EQ(Utf8ToCp1251("a\xFF"
+                           "b"),
+              "a?b");                          // stray byte
+    EXPECT_EQ(Utf8ToCp1251("\xD0"), "?");      // truncated sequence
+    EXPECT_EQ(Utf8ToCp1251("\xC0\xAF"), "??"); // overlong form
 }
 
 TEST(Cp1251Test, DecodeUtf8AdvancesOverOneCodePoint) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "text/DateTime.h"
 #include "support/CaseNames.h"
+#include "text/DateTime.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,8 @@ INSTANTIATE_TEST_SUITE_P(Dates, OleDateTest,
                                            DateCase{36526, "01.01.2000 00:00:00"},
                                            DateCase{46000.5, "09.12.2025 12:00:00"},
                                            DateCase{45351.75, "29.02.2024 18:00:00"},
-                                           DateCase{-1.25, "29.12.1899 06:00:00"}), testing::CaseName);
+                                           DateCase{-1.25, "29.12.1899 06:00:00"}),
+                         testing::CaseName);
 
 TEST(DateTimeTest, EncodesPartsWithTheTimeOfDay) {
     const double ole = EncodeOleDate({2026, 12, 10, 8, 5, 9, 0});
@@ -66,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, SecondsAsTimeTest,
                          ::testing::Values(SecondsCase{0, "00:00:00"}, SecondsCase{9, "00:00:09"},
                                            SecondsCase{3725, "01:02:05"},
                                            SecondsCase{86399, "23:59:59"},
-                                           SecondsCase{86400 + 61, "00:01:01"}), testing::CaseName);
+                                           SecondsCase{86400 + 61, "00:01:01"}),
+                         testing::CaseName);
 
 } // namespace
 } // namespace tevrix

@@ -15,7 +15,8 @@ TEST(GuidTest, WritesTheWindowsLayout) {
 }
 
 TEST(GuidTest, NewGuidsAreVersionFourAndDistinct) {
-    const std::regex shape("\\{[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\\}");
+    const std::regex shape(
+        "\\{[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\\}");
     std::set<std::string> seen;
     for (int i = 0; i < 100; ++i) {
         const std::string guid = NewGuidText();

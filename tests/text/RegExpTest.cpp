@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "text/RegExp.h"
 #include "support/CaseNames.h"
+#include "text/RegExp.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // A range ending in а is not the start of another range.
                       RewriteCase{"[Я-а-я]", "[Я-а-я]"},
                       // Unfinished patterns are copied; the engine judges them.
-                      RewriteCase{"[а-", "[а-"}, RewriteCase{"\\", "\\"}), testing::CaseName);
+                      RewriteCase{"[а-", "[а-"}, RewriteCase{"\\", "\\"}),
+    testing::CaseName);
 
 struct MatchCase {
     const char* Pattern;
@@ -68,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"^[а-Я]+$", "ЁжикЯёА", true}, MatchCase{"^[а-Я]+$", "Ёжик1", false},
         // No implicit anchors; case counts.
         MatchCase{"моск", "Большая Москва и москва", true}, MatchCase{"МОСК", "москва", false},
-        MatchCase{"", "", true}, MatchCase{"^$", "", true}, MatchCase{"a", "", false}), testing::CaseName);
+        MatchCase{"", "", true}, MatchCase{"^$", "", true}, MatchCase{"a", "", false}),
+    testing::CaseName);
 
 TEST(RegExpTest, PatternThatDoesNotCompileIsReportedAndMatchesNothing) {
     for (const char* bad : {"(", "[а-", "a{2,1}", "[я-а]", "*"}) {

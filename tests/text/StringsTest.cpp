@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "text/Strings.h"
 #include "support/CaseNames.h"
+#include "text/Strings.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +21,9 @@ TEST_P(TrimTest, RemovesBlanksAndControlsAtBothEnds) {
 INSTANTIATE_TEST_SUITE_P(Cases, TrimTest,
                          ::testing::Values(Case{"", ""}, Case{"   ", ""}, Case{"\t\r\n", ""},
                                            Case{"  Иванов  ", "Иванов"},
-                                           Case{"\x01Петров\x1F", "Петров"},
-                                           Case{" a b ", "a b"}, Case{"x", "x"}), testing::CaseName);
+                                           Case{"\x01Петров\x1F", "Петров"}, Case{" a b ", "a b"},
+                                           Case{"x", "x"}),
+                         testing::CaseName);
 
 class UpperCaseTest : public ::testing::TestWithParam<Case> {};
 
@@ -30,16 +31,20 @@ TEST_P(UpperCaseTest, UpperCasesLatinAndCyrillic) {
     EXPECT_EQ(UpperCase(GetParam().Input), GetParam().Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, UpperCaseTest,
-    ::testing::Values(Case{"abc xyz", "ABC XYZ"}, Case{"привет", "ПРИВЕТ"},
-                      Case{"ёлка", "ЁЛКА"}, Case{"їжак і ґанок є", "ЇЖАК І ҐАНОК Є"},
-                      Case{"ўсё", "ЎСЁ"}, Case{"école ÿ", "ÉCOLE Ÿ"},
-                      Case{"12 + ÷ №", "12 + ÷ №"}, Case{"ПРИВЕТ", "ПРИВЕТ"},
-                      Case{"ѣ ӏ ӂ", "Ѣ Ӏ Ӂ"}), testing::CaseName);
+INSTANTIATE_TEST_SUITE_P(Cases, UpperCaseTest,
+                         ::testing::Values(Case{"abc xyz", "ABC XYZ"}, Case{"привет", "ПРИВЕТ"},
+                                           Case{"ёлка", "ЁЛКА"},
+                                           Case{"їжак і ґанок є", "ЇЖАК І ҐАНОК Є"},
+                                           Case{"ўсё", "ЎСЁ"}, Case{"école ÿ", "ÉCOLE Ÿ"},
+                                           Case{"12 + ÷ №", "12 + ÷ №"}, Case{"ПРИВЕТ", "ПРИВЕТ"},
+                                           Case{"ѣ ӏ ӂ", "Ѣ Ӏ Ӂ"}),
+                         testing::CaseName);
 
 TEST(UpperCaseTest, KeepsBytesThatAreNotUtf8) {
-    EXPECT_EQ(UpperCase("a\xFF" "b"), "A\xFF" "B");
+    EXPECT_EQ(UpperCase("a\xFF"
+                        "b"),
+              "A\xFF"
+              "B");
 }
 
 } // namespace

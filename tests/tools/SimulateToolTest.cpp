@@ -2,15 +2,14 @@
 // `tvf simulate` against the same run taken through the engine in process:
 // the result log and the protected result file must come out byte for byte
 // the same.
-#include "support/SessionTest.h"
-
 #include "config/SettingsFile.h"
 #include "model/TestFileWriter.h"
 #include "model/TestLoader.h"
 #include "platform/SystemInfo.h"
 #include "results/ProtectedResultFile.h"
-#include "text/Format.h"
+#include "support/SessionTest.h"
 #include "support/ToolRunner.h"
+#include "text/Format.h"
 
 #include <fstream>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `tvf dump --plain` on the demo test, whose texts are RTF documents.
-#include "support/ToolRunner.h"
 #include "support/TempFolder.h"
+#include "support/ToolRunner.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

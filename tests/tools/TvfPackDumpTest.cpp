@@ -2,9 +2,9 @@
 // Runs the real tvf tool as a teacher would.
 #include "model/TestLoader.h"
 #include "platform/Files.h"
-#include "support/ToolRunner.h"
-#include "support/TempFolder.h"
 #include "support/CaseNames.h"
+#include "support/TempFolder.h"
+#include "support/ToolRunner.h"
 
 #include <filesystem>
 #include <fstream>
@@ -25,7 +25,8 @@ protected:
 TEST_F(TvfTest, PackOfADumpIsByteIdentical) {
     const std::string demo = std::string(TEVRIX_SOURCE_DIR) + "/examples/demo/demo.json";
     ASSERT_EQ(Shell(Tool() + " pack '" + demo + "' -o " + m_dir + "a.tvf").Status, 0);
-    const ShellRun dump = Shell("cd " + m_dir + " && " + Tool() + " dump a.tvf --extract files > a.json");
+    const ShellRun dump =
+        Shell("cd " + m_dir + " && " + Tool() + " dump a.tvf --extract files > a.json");
     ASSERT_EQ(dump.Status, 0);
     ASSERT_EQ(Shell("cd " + m_dir + " && " + Tool() + " pack a.json -o b.tvf").Status, 0);
     EXPECT_EQ(ReadFileBytes(m_dir + "a.tvf"), ReadFileBytes(m_dir + "b.tvf"));
@@ -51,16 +52,18 @@ TEST_F(TvfTest, DumpShowsComputedFieldsAndFileSizes) {
     EXPECT_NE(dump.Out.find("\"AskCount\": 2"), std::string::npos);
     EXPECT_NE(dump.Out.find("\"TextAnswers\": \"а\\r\\nб\""), std::string::npos);
     EXPECT_NE(dump.Out.find("\"Size\": 5"), std::string::npos);
-    const LoadTestOutcome loaded = LoadTest(m_dir + "t.tvf", std::nullopt, [] { return std::string("pw"); });
+    const LoadTestOutcome loaded =
+        LoadTest(m_dir + "t.tvf", std::nullopt, [] { return std::string("pw"); });
     ASSERT_EQ(loaded.Status, LoadTestStatus::Loaded);
-    EXPECT_NE(dump.Out.find("\"FileCrc\": " + std::to_string(loaded.Test->FileCrc)), std::string::npos);
+    EXPECT_NE(dump.Out.find("\"FileCrc\": " + std::to_string(loaded.Test->FileCrc)),
+              std::string::npos);
 }
 
 struct ErrorCase {
     const char* Name;
-    const char* Json;       // written to t.json when not empty
-    const char* Arguments;  // after the tool, with DIR replaced
-    const char* Expected;   // part of the one error line
+    const char* Json;      // written to t.json when not empty
+    const char* Arguments; // after the tool, with DIR replaced
+    const char* Expected;  // part of the one error line
 };
 
 class TvfErrorTest : public TvfTest, public ::testing::WithParamInterface<ErrorCase> {};
@@ -83,16 +86,24 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, TvfErrorTest,
     ::testing::Values(
         ErrorCase{"BadJson", "{\"Title\": ", "pack DIR/t.json -o DIR/o.tvf", "parse error"},
-        ErrorCase{"WrongType", "{\"Title\": 5}", "pack DIR/t.json -o DIR/o.tvf", "test.Title: wrong type"},
-        ErrorCase{"TooManyVariants", "{\"Tasks\": [{\"Kind\": 1, \"Variants\": [\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",\"10\",\"11\"]}]}",
+        ErrorCase{"WrongType", "{\"Title\": 5}", "pack DIR/t.json -o DIR/o.tvf",
+                  "test.Title: wrong type"},
+        ErrorCase{"TooManyVariants",
+                  "{\"Tasks\": [{\"Kind\": 1, \"Variants\": "
+                  "[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",\"10\",\"11\"]}]}",
                   "pack DIR/t.json -o DIR/o.tvf", "test.Tasks[0].Variants: at most 10 entries"},
-        ErrorCase{"NotInCodePage", "{\"Title\": \"π\"}", "pack DIR/t.json -o DIR/o.tvf", "Windows-1251"},
-        ErrorCase{"MissingFile", "{\"Files\": [{\"Name\": \"absent.png\"}]}", "pack DIR/t.json -o DIR/o.tvf", "absent.png"},
-        ErrorCase{"FolderInName", "{\"Files\": [{\"Name\": \"../t.json\", \"Path\": \"t.json\"}]}", "pack DIR/t.json -o DIR/o.tvf", "not a plain file name"},
-        ErrorCase{"NumberCount", "{\"Tasks\": [{\"Kind\": 6, \"NumberCount\": 6}]}", "pack DIR/t.json -o DIR/o.tvf", "NumberCount: 1 to 5"},
+        ErrorCase{"NotInCodePage", "{\"Title\": \"π\"}", "pack DIR/t.json -o DIR/o.tvf",
+                  "Windows-1251"},
+        ErrorCase{"MissingFile", "{\"Files\": [{\"Name\": \"absent.png\"}]}",
+                  "pack DIR/t.json -o DIR/o.tvf", "absent.png"},
+        ErrorCase{"FolderInName", "{\"Files\": [{\"Name\": \"../t.json\", \"Path\": \"t.json\"}]}",
+                  "pack DIR/t.json -o DIR/o.tvf", "not a plain file name"},
+        ErrorCase{"NumberCount", "{\"Tasks\": [{\"Kind\": 6, \"NumberCount\": 6}]}",
+                  "pack DIR/t.json -o DIR/o.tvf", "NumberCount: 1 to 5"},
         ErrorCase{"NotATest", "", "dump DIR/junk.tvf", "Неверный тип файла с тестом!"},
         ErrorCase{"NoSuchTest", "", "dump DIR/absent.tvf", "no such file"},
-        ErrorCase{"UnknownCommand", "", "frobnicate", "unknown command"}), testing::CaseName);
+        ErrorCase{"UnknownCommand", "", "frobnicate", "unknown command"}),
+    testing::CaseName);
 
 TEST_F(TvfTest, PasswordProtectedTestNeedsTheRightPassword) {
     std::ofstream(m_dir + "t.json") << R"({"OpenPassword": "Секрет"})";

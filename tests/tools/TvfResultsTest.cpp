@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // `tvf results` reads what the station writes, as a teacher runs it.
-#include "support/TempFolder.h"
-#include "support/FileBytes.h"
-#include "support/ResultRecords.h"
-#include "support/ToolRunner.h"
-
 #include "platform/Files.h"
 #include "results/ProtectedResultFile.h"
 #include "support/CaseNames.h"
+#include "support/FileBytes.h"
+#include "support/ResultRecords.h"
+#include "support/TempFolder.h"
+#include "support/ToolRunner.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -29,8 +28,9 @@ protected:
     // quoting in CSV.
     std::string WriteTwoRuns() {
         for (const char* pupil : {"Первый", "Пётр \"Малый\", мл."})
-            EXPECT_EQ(WriteProtectedResult(m_settings, kTest, SampleRecord(pupil), TextLocale{}).Status,
-                      ProtectedWriteStatus::Written);
+            EXPECT_EQ(
+                WriteProtectedResult(m_settings, kTest, SampleRecord(pupil), TextLocale{}).Status,
+                ProtectedWriteStatus::Written);
         return m_folder.File("0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0.tvpr");
     }
     ShellRun Results(const std::string& arguments) {
@@ -55,8 +55,8 @@ const std::string kRowAfterName =
 TEST_F(TvfResults, PrintsOneCsvRowPerRun) {
     const ShellRun run = Results(WriteTwoRuns());
     ASSERT_EQ(run.Status, 0) << run.Out;
-    EXPECT_EQ(run.Out, kHeader + "Первый" + kRowAfterName + "\"Пётр \"\"Малый\"\", мл.\"" +
-                           kRowAfterName);
+    EXPECT_EQ(run.Out,
+              kHeader + "Первый" + kRowAfterName + "\"Пётр \"\"Малый\"\", мл.\"" + kRowAfterName);
 }
 
 TEST_F(TvfResults, PrintsTheWholeFileAsJson) {
@@ -108,19 +108,22 @@ TEST_P(TvfResultsBadFile, FailsWithOneClearLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, TvfResultsBadFile,
-    ::testing::Values(
-        BadFileCase{"foreign",
-                    [](const std::string& path) { testing::WriteWholeFile(path, "PK\x03\x04 zip"); },
-                    "not a protected result file"},
-        BadFileCase{"truncated",
-                    [](const std::string& path) {
-                        const std::string bytes = testing::ReadWholeFile(path);
-                        testing::WriteWholeFile(path, bytes.substr(0, bytes.size() - 40));
-                    },
-                    "is damaged"},
-        BadFileCase{"missing",
-                    [](const std::string& path) { std::filesystem::remove(path); },
-                    "cannot read"}), testing::CaseName);
+    ::testing::Values(BadFileCase{"foreign",
+                                  [](const std::string& path) {
+                                      testing::WriteWholeFile(path, "PK\x03\x04 zip");
+                                  },
+                                  "not a protected result file"},
+                      BadFileCase{"truncated",
+                                  [](const std::string& path) {
+                                      const std::string bytes = testing::ReadWholeFile(path);
+                                      testing::WriteWholeFile(path,
+                                                              bytes.substr(0, bytes.size() - 40));
+                                  },
+                                  "is damaged"},
+                      BadFileCase{"missing",
+                                  [](const std::string& path) { std::filesystem::remove(path); },
+                                  "cannot read"}),
+    testing::CaseName);
 
 } // namespace
 } // namespace tevrix

@@ -4,7 +4,6 @@
 // With --plain every rich text is shown as its plain text, for proofreading.
 #include "Commands.h"
 #include "TestJson.h"
-
 #include "model/TestLoader.h"
 #include "richtext/RichToPlain.h"
 
@@ -66,20 +65,17 @@ int DumpCommand(const Arguments& args) {
     const auto askPassword = [&]() { return options.Password; };
     LoadTestOutcome loaded = LoadTest(options.Input, std::nullopt, askPassword);
     switch (loaded.Status) {
-    case LoadTestStatus::Loaded:
-        break;
-    case LoadTestStatus::NotFound:
-        throw ToolError{"no such file: " + options.Input};
+    case LoadTestStatus::Loaded: break;
+    case LoadTestStatus::NotFound: throw ToolError{"no such file: " + options.Input};
     case LoadTestStatus::Cancelled:
         throw ToolError{"the test is protected by a password; give it with --password"};
-    default:
-        throw ToolError{loaded.Message};
+    default: throw ToolError{loaded.Message};
     }
     RichTextView richText = RawRichText;
     if (options.Plain)
         richText = RichToPlain;
-    const Json json = TestToJson(*loaded.Test, loaded.Tasks,
-                                 ListFiles(loaded, options.ExtractDir), richText);
+    const Json json =
+        TestToJson(*loaded.Test, loaded.Tasks, ListFiles(loaded, options.ExtractDir), richText);
     std::printf("%s\n", json.dump(2).c_str());
     return 0;
 }

@@ -2,7 +2,6 @@
 // tvf pack TEST.json -o TEST.tvf: builds a test file from its JSON form.
 #include "Commands.h"
 #include "TestJson.h"
-
 #include "platform/Files.h"
 
 #include <fstream>
@@ -39,7 +38,8 @@ int PackCommand(const Arguments& args) {
     TestFromJson(json, std::filesystem::path(input).parent_path(), test, tasks, files);
     const std::vector<uint8_t> bytes = WriteTestFileBytes(test, tasks, files);
     try {
-        WriteFileAtomically(output, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        WriteFileAtomically(
+            output, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     } catch (const IoError& error) {
         throw ToolError{error.what()};
     }

@@ -2,7 +2,6 @@
 // tvf results FILE.tvpr [--json]: prints every run of a protected result
 // file, one CSV row per run (a header row first), or the whole file as JSON.
 #include "Commands.h"
-
 #include "platform/Files.h"
 #include "results/ProtectedResultReader.h"
 #include "text/DateTime.h"

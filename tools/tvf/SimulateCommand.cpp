@@ -7,18 +7,17 @@
 // message box and window of the run is printed, then the graded figures.
 // The script format is described in docs/simulate.md.
 #include "Commands.h"
-
 #include "config/RebootMarkers.h"
 #include "config/RunCounter.h"
 #include "config/SettingsFile.h"
 #include "config/UserStore.h"
+#include "headless/ScriptedSession.h"
 #include "model/TestLoader.h"
 #include "net/ServerRunReporter.h"
 #include "net/TcpConnector.h"
 #include "platform/Paths.h"
 #include "platform/SystemInfo.h"
 #include "results/ResultFigures.h"
-#include "headless/ScriptedSession.h"
 #include "text/Format.h"
 #include "text/Strings.h"
 
@@ -78,8 +77,8 @@ struct ToolScript {
 double ParseStart(const std::string& text) {
     DateTimeParts parts;
     char tail = 0;
-    if (std::sscanf(text.c_str(), "%d.%d.%d %d:%d:%d%c", &parts.Day, &parts.Month, &parts.Year, &parts.Hour,
-                    &parts.Minute, &parts.Second, &tail) != 6 ||
+    if (std::sscanf(text.c_str(), "%d.%d.%d %d:%d:%d%c", &parts.Day, &parts.Month, &parts.Year,
+                    &parts.Hour, &parts.Minute, &parts.Second, &tail) != 6 ||
         parts.Month < 1 || parts.Month > 12 || parts.Day < 1 || parts.Day > 31 || parts.Hour > 23 ||
         parts.Minute > 59 || parts.Second > 59)
         ScriptError("start", "expected \"dd.mm.yyyy hh:nn:ss\", got \"" + text + "\"");
@@ -167,8 +166,8 @@ ScriptedAnswer ParseAnswer(const Json& json, const std::string& where) {
     } else if (json.is_array()) {
         for (size_t i = 0; i < json.size(); ++i)
             ParseListElement(json[i], answer, where + "[" + std::to_string(i) + "]");
-    } else if (json.is_object() && json.contains("x") && json.contains("y") && json["x"].is_number_integer() &&
-               json["y"].is_number_integer()) {
+    } else if (json.is_object() && json.contains("x") && json.contains("y") &&
+               json["x"].is_number_integer() && json["y"].is_number_integer()) {
         answer.Point = PointAnswer::Point{json["x"].get<int>(), json["y"].get<int>()};
     } else {
         ScriptError(where, "an answer is a number, a string, a list, {\"x\": X, \"y\": Y} or null");
@@ -178,11 +177,11 @@ ScriptedAnswer ParseAnswer(const Json& json, const std::string& where) {
 
 const std::map<std::string, ScriptAction>& Actions() {
     static const std::map<std::string, ScriptAction> actions = {
-        {"answer", ScriptAction::Answer},   {"enter", ScriptAction::Enter},
-        {"check", ScriptAction::Check},     {"dontknow", ScriptAction::IDoNotKnow},
-        {"skip", ScriptAction::Skip},       {"jump", ScriptAction::Jump},
-        {"prompt", ScriptAction::Prompt},   {"instruction", ScriptAction::Instruction},
-        {"wait", ScriptAction::Wait},       {"stop", ScriptAction::Stop},
+        {"answer", ScriptAction::Answer}, {"enter", ScriptAction::Enter},
+        {"check", ScriptAction::Check},   {"dontknow", ScriptAction::IDoNotKnow},
+        {"skip", ScriptAction::Skip},     {"jump", ScriptAction::Jump},
+        {"prompt", ScriptAction::Prompt}, {"instruction", ScriptAction::Instruction},
+        {"wait", ScriptAction::Wait},     {"stop", ScriptAction::Stop},
         {"close", ScriptAction::Close},
     };
     return actions;
@@ -273,7 +272,8 @@ ToolScript ReadScript(const std::string& path) {
 // ---------------------------------------------------------------------------
 // The run
 
-std::unique_ptr<TTest> OpenTest(const std::string& path, const ToolScript& script, TTaskList& tasks) {
+std::unique_ptr<TTest> OpenTest(const std::string& path, const ToolScript& script,
+                                TTaskList& tasks) {
     LoadTestOutcome loaded = LoadTest(path, std::nullopt, [&] { return script.OpenPassword; });
     if (loaded.Status != LoadTestStatus::Loaded) {
         const std::string why = loaded.Message.empty() ? "no such test file" : loaded.Message;
@@ -299,12 +299,14 @@ std::string Percent1(double value) {
 void PrintResult(const TResultTest& result) {
     const ResultFigures figures = ResultFigures::Of(result);
     std::printf("result: end reason %d\n", int(result.EndReason));
-    std::printf("tasks: %d, done: %d, right: %d (%s%%), wrong: %d (%s%%), no answer: %d, prompts: %d\n",
-                result.TaskCount, result.DoneCount, result.RightCount, Percent1(figures.ShareRight).c_str(),
-                result.WrongCount, Percent1(figures.ShareWrong).c_str(), result.NoAnswerCount,
-                result.PromptCount);
-    std::printf("score: %s of %d (%s%%), effectiveness: %s%%, mark: %s\n", FormatFixed(result.Score, 2, '.').c_str(),
-                result.MaxScore, Percent1(figures.Result).c_str(), Percent1(figures.Effectiveness).c_str(),
+    std::printf(
+        "tasks: %d, done: %d, right: %d (%s%%), wrong: %d (%s%%), no answer: %d, prompts: %d\n",
+        result.TaskCount, result.DoneCount, result.RightCount, Percent1(figures.ShareRight).c_str(),
+        result.WrongCount, Percent1(figures.ShareWrong).c_str(), result.NoAnswerCount,
+        result.PromptCount);
+    std::printf("score: %s of %d (%s%%), effectiveness: %s%%, mark: %s\n",
+                FormatFixed(result.Score, 2, '.').c_str(), result.MaxScore,
+                Percent1(figures.Result).c_str(), Percent1(figures.Effectiveness).c_str(),
                 figures.MarkText.c_str());
     std::printf("duration: %s\n", figures.DurationText.c_str());
     std::printf("result mask: %s\n", result.ResultMaskText().c_str());
@@ -337,8 +339,9 @@ int SimulateCommand(const Arguments& args) {
         sendToServer = [&](SessionDialogs& dialogs) -> std::unique_ptr<RunReporter> {
             return std::make_unique<ServerRunReporter>(client, settings, dialogs);
         };
-    SimulationStation station{settings, stationDir, counter, locale, ComputerName(), ComputerUserName(),
-                              script.ServerDown, nullptr, sendToServer};
+    SimulationStation station{settings,       stationDir,         counter,           locale,
+                              ComputerName(), ComputerUserName(), script.ServerDown, nullptr,
+                              sendToServer};
     ScriptedSession session(script.Run, std::move(station));
     session.Open(std::move(test), std::move(tasks));
     session.RunToEnd();

@@ -82,7 +82,8 @@ void TakeRichSlots(const Json& object, const char* key, std::array<RichText, N>&
                    const std::filesystem::path& baseDir, const std::string& where) {
     const Json& values = ArrayAt(object, key, N, where);
     for (size_t i = 0; i < values.size(); ++i)
-        slots[i] = ReadRichText(values[i], baseDir, where + "." + key + "[" + std::to_string(i) + "]");
+        slots[i] =
+            ReadRichText(values[i], baseDir, where + "." + key + "[" + std::to_string(i) + "]");
 }
 
 // A text answer list may be one text (lines separated by CR LF) or an array
@@ -309,8 +310,8 @@ Json TaskToJson(const TTask& task, RichTextView richText) {
         size_t values = task.VariantValues.size();
         while (values > 0 && task.VariantValues[values - 1] == 0)
             --values; // trailing zeros are the slots' defaults
-        json["VariantValues"] = std::vector<int32_t>(task.VariantValues.begin(),
-                                                     task.VariantValues.begin() + values);
+        json["VariantValues"] =
+            std::vector<int32_t>(task.VariantValues.begin(), task.VariantValues.begin() + values);
         break;
     }
     case TaskKind::tkNumberInput: {
@@ -338,11 +339,8 @@ Json TaskToJson(const TTask& task, RichTextView richText) {
         json["Areas"] = areas;
         break;
     }
-    case TaskKind::tkComposeWord:
-        json["Word"] = task.Word;
-        break;
-    default:
-        break;
+    case TaskKind::tkComposeWord: json["Word"] = task.Word; break;
+    default: break;
     }
     return json;
 }
@@ -377,7 +375,8 @@ Json TestToJson(const TTest& test, const TTaskList& tasks, const std::vector<Dum
     json["ResultKey"] = test.ResultKey;
     json["Marks"] = Json::array();
     for (const TMark& mark : test.Marks)
-        json["Marks"].push_back({{"Value", mark.Value}, {"Percent", mark.Percent}, {"Name", mark.Name}});
+        json["Marks"].push_back(
+            {{"Value", mark.Value}, {"Percent", mark.Percent}, {"Name", mark.Name}});
     json["WholeAnswerOnly"] = test.WholeAnswerOnly;
     json["Themes"] = Json::array();
     for (const TTheme& theme : test.Themes)

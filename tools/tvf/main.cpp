@@ -21,7 +21,8 @@ const Command kCommands[] = {
     {"dump", tevrix::tool::DumpCommand,
      "tvf dump TEST.tvf [--password P] [--extract DIR] [--plain]"},
     {"results", tevrix::tool::ResultsCommand, "tvf results FILE.tvpr [--json]"},
-    {"simulate", tevrix::tool::SimulateCommand, "tvf simulate TEST.tvf --script RUN.json --station DIR"},
+    {"simulate", tevrix::tool::SimulateCommand,
+     "tvf simulate TEST.tvf --script RUN.json --station DIR"},
 };
 
 int Usage() {

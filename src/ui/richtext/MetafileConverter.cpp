@@ -16,8 +16,8 @@ public:
     WmfApi() {
         wmfAPI_Options options{};
         options.function = wmf_svg_function;
-        const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR |
-                                    WMF_OPT_NO_DEBUG;
+        const unsigned long flags =
+            WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
         if (wmf_api_create(&m_api, flags, &options) != wmf_E_None)
             m_api = nullptr;
     }
@@ -75,8 +75,8 @@ QByteArray MetafileConverter::EmfToSvg(const QByteArray& emf) {
     options.svgDelimiter = true;
     char* svg = nullptr;
     size_t length = 0;
-    const int converted = emf2svg(const_cast<char*>(emf.constData()), static_cast<size_t>(emf.size()),
-                                  &svg, &length, &options);
+    const int converted = emf2svg(const_cast<char*>(emf.constData()),
+                                  static_cast<size_t>(emf.size()), &svg, &length, &options);
     QByteArray result;
     if (converted && svg)
         result = QByteArray(svg, static_cast<qsizetype>(length));

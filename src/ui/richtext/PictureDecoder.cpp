@@ -40,7 +40,8 @@ QImage PictureDecoder::Decode(const QByteArray& bytes, const QByteArray& format,
     if (format == "wmf")
         return DrawSvg(MetafileConverter::WmfToSvg(bytes), size);
     if (format == "emf")
-        return DrawSvg(MetafileConverter::EmfToSvg(bytes), size.isEmpty() ? EmfFrameSize(bytes) : size);
+        return DrawSvg(MetafileConverter::EmfToSvg(bytes),
+                       size.isEmpty() ? EmfFrameSize(bytes) : size);
     if (format.isEmpty())
         return {};
     QImage image;
@@ -60,13 +61,16 @@ QSize PictureDecoder::EmfFrameSize(const QByteArray& emf) {
     // (16), then the frame: left, top, right, bottom as int32 in 0.01 mm.
     if (emf.size() < 40)
         return {};
-    const auto frame = [&](int offset) { return qFromLittleEndian<qint32>(emf.constData() + offset); };
+    const auto frame = [&](int offset) {
+        return qFromLittleEndian<qint32>(emf.constData() + offset);
+    };
     const qint64 width = qint64{frame(32)} - frame(24);
     const qint64 height = qint64{frame(36)} - frame(28);
     if (width <= 0 || height <= 0)
         return {};
     const auto pixels = [](qint64 hundredthsOfMillimetre) {
-        return static_cast<int>(std::min<qint64>((hundredthsOfMillimetre * 96 + 1270) / 2540, kMaxMetafileSide * 4));
+        return static_cast<int>(
+            std::min<qint64>((hundredthsOfMillimetre * 96 + 1270) / 2540, kMaxMetafileSide * 4));
     };
     return {pixels(width), pixels(height)};
 }

@@ -172,7 +172,8 @@ void RichDocumentWriter::WriteTable(const RichTable& table) {
     for (const RichTableRow& row : table.Rows)
         columns = std::max(columns, row.Cells.size());
     // A column is as wide as the first row that gives its cell a width.
-    QList<QTextLength> widths(static_cast<qsizetype>(columns), QTextLength(QTextLength::VariableLength, 0));
+    QList<QTextLength> widths(static_cast<qsizetype>(columns),
+                              QTextLength(QTextLength::VariableLength, 0));
     for (size_t c = 0; c < columns; ++c) {
         for (const RichTableRow& row : table.Rows) {
             if (c < row.Cells.size() && row.Cells[c].Width > 0) {
@@ -199,7 +200,8 @@ void RichDocumentWriter::WriteTable(const RichTable& table) {
     for (size_t r = 0; r < table.Rows.size(); ++r) {
         const std::vector<RichTableCell>& cells = table.Rows[r].Cells;
         for (size_t c = 0; c < cells.size(); ++c) {
-            QTextCursor cell = qtable->cellAt(static_cast<int>(r), static_cast<int>(c)).firstCursorPosition();
+            QTextCursor cell =
+                qtable->cellAt(static_cast<int>(r), static_cast<int>(c)).firstCursorPosition();
             for (size_t p = 0; p < cells[c].Paragraphs.size(); ++p) {
                 if (p > 0)
                     cell.insertBlock();
@@ -212,11 +214,11 @@ void RichDocumentWriter::WriteTable(const RichTable& table) {
 
 void RichDocumentWriter::WritePicture(QTextCursor& cursor, const RichPicture& picture,
                                       const RichRun& run) {
-    const QByteArray bytes = QByteArray::fromRawData(picture.Data.data(),
-                                                     static_cast<qsizetype>(picture.Data.size()));
+    const QByteArray bytes =
+        QByteArray::fromRawData(picture.Data.data(), static_cast<qsizetype>(picture.Data.size()));
     const QSizeF wanted = DisplaySize(picture, {});
-    const QImage image = PictureDecoder::Decode(bytes, PictureDecoder::FormatOf(picture.Format),
-                                                wanted.toSize());
+    const QImage image =
+        PictureDecoder::Decode(bytes, PictureDecoder::FormatOf(picture.Format), wanted.toSize());
     if (image.isNull())
         return; // a picture that cannot be read is left out
     QTextDocument* document = cursor.document();

@@ -91,11 +91,13 @@ public:
         if (base.size() != widths.size()) {
             base.clear();
             for (const QTextLength& width : widths)
-                base.append(width.type() == QTextLength::FixedLength ? width.rawValue() / m_from : 0);
+                base.append(width.type() == QTextLength::FixedLength ? width.rawValue() / m_from
+                                                                     : 0);
         }
         QList<QTextLength> zoomed;
         for (int i = 0; i < widths.size(); ++i)
-            zoomed.append(base[i] > 0 ? QTextLength(QTextLength::FixedLength, base[i] * m_to) : widths[i]);
+            zoomed.append(base[i] > 0 ? QTextLength(QTextLength::FixedLength, base[i] * m_to)
+                                      : widths[i]);
         format.setProperty(RichZoom::BaseColumnWidths, QVariant::fromValue(base));
         format.setColumnWidthConstraints(zoomed);
         return format;

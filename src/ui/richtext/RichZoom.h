@@ -22,10 +22,10 @@ class RichZoom {
 public:
     enum Property {
         BasePointSize = QTextFormat::UserProperty + 0x5200, // qreal, char formats
-        BaseImageSize,                                       // QSizeF, image formats
-        BaseBlockMargins,                                    // QList<qreal>, block formats
-        BaseColumnWidths,                                    // QList<qreal>, table formats
-        BaseTabPositions,                                    // QList<qreal>, block formats
+        BaseImageSize,                                      // QSizeF, image formats
+        BaseBlockMargins,                                   // QList<qreal>, block formats
+        BaseColumnWidths,                                   // QList<qreal>, table formats
+        BaseTabPositions,                                   // QList<qreal>, block formats
     };
     static constexpr qreal kMaxPointSize = 1638; // the rich-edit control's largest font
     static constexpr int kMaxPercent = 6400;

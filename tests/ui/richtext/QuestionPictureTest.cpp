@@ -46,9 +46,9 @@ private:
 
 void QuestionPictureTest::LoadsEveryFormat_data() {
     QTest::addColumn<QString>("file");
-    for (const char* name : {"picture.bmp", "picture.rle", "picture.dib", "picture.ico",
-                             "picture.jpg", "picture.jpeg", "picture.gif", "picture.png",
-                             "picture.wmf", "picture.emf"})
+    for (const char* name :
+         {"picture.bmp", "picture.rle", "picture.dib", "picture.ico", "picture.jpg", "picture.jpeg",
+          "picture.gif", "picture.png", "picture.wmf", "picture.emf"})
         QTest::newRow(name) << QString(name);
 }
 
@@ -62,7 +62,8 @@ void QuestionPictureTest::LoadsEveryFormat() {
     const QColor left = image.pixelColor(3, 4);
     const QColor right = image.pixelColor(12, 4);
     QVERIFY2(left.red() > 240 && left.green() < 16 && left.blue() < 16, qPrintable(left.name()));
-    QVERIFY2(right.blue() > 240 && right.red() < 16 && right.green() < 16, qPrintable(right.name()));
+    QVERIFY2(right.blue() > 240 && right.red() < 16 && right.green() < 16,
+             qPrintable(right.name()));
 }
 
 void QuestionPictureTest::EmptyNameHidesThePicture() {
@@ -120,7 +121,8 @@ void QuestionPictureTest::UndecodableFileEmptiesThePicture() {
 void QuestionPictureTest::ClickIsReported() {
     QuestionPicture picture;
     picture.resize(160, 160);
-    picture.SetPicture(PictureDecoder::LoadFile(QStringLiteral(TEVRIX_FIXTURES "/pictures/picture.png")));
+    picture.SetPicture(
+        PictureDecoder::LoadFile(QStringLiteral(TEVRIX_FIXTURES "/pictures/picture.png")));
     QSignalSpy clicked(&picture, &QuestionPicture::Clicked);
     QTest::mouseClick(&picture, Qt::LeftButton, {}, QPoint(80, 80));
     QTest::mouseClick(&picture, Qt::RightButton, {}, QPoint(80, 80));

@@ -83,7 +83,8 @@ void RichTextAreaTest::LoadsFormattedText() {
     RichTextArea area;
     LoadRichText(Fixture("formatting.rtf"), area);
     const QTextDocument& document = *area.document();
-    QVERIFY(document.toPlainText().startsWith("Вопрос по физике\nКакая из величин является векторной?"));
+    QVERIFY(document.toPlainText().startsWith(
+        "Вопрос по физике\nКакая из величин является векторной?"));
 
     const QTextCharFormat title = FormatOfText(document, "Вопрос по физике");
     QCOMPARE(title.fontWeight(), QFont::Bold);
@@ -118,7 +119,8 @@ void RichTextAreaTest::LoadsATable() {
     QCOMPARE(table->columns(), 2);
     const auto cellText = [&](int row, int column) {
         QTextCursor cursor = table->cellAt(row, column).firstCursorPosition();
-        cursor.setPosition(table->cellAt(row, column).lastCursorPosition().position(), QTextCursor::KeepAnchor);
+        cursor.setPosition(table->cellAt(row, column).lastCursorPosition().position(),
+                           QTextCursor::KeepAnchor);
         return cursor.selectedText();
     };
     QCOMPARE(cellText(0, 0), QString("Величина"));
@@ -135,7 +137,8 @@ void RichTextAreaTest::LoadsPicturesAsDocumentImages() {
     LoadRichText(Fixture("picture.rtf"), area);
     const QList<QTextImageFormat> images = Images(*area.document());
     QCOMPARE(images.size(), 3);
-    const QSizeF sizes[] = {{64, 32}, {32, 16}, {48, 24}}; // PNG, JPEG, WMF as the document sizes them
+    const QSizeF sizes[] = {
+        {64, 32}, {32, 16}, {48, 24}}; // PNG, JPEG, WMF as the document sizes them
     for (int i = 0; i < images.size(); ++i) {
         QCOMPARE(QSizeF(images[i].width(), images[i].height()), sizes[i]);
         const QImage image = ImageOf(*area.document(), images[i]);
@@ -240,9 +243,11 @@ void RichTextAreaTest::DetectsLinksInText() {
     RichTextArea area;
     LoadRichText({"See www.example.org, mailto:a@b.ru or https://x.org/p?q=1."}, area);
     const QTextDocument& document = *area.document();
-    QCOMPARE(FormatOfText(document, "www.example.org").anchorHref(), QString("http://www.example.org"));
+    QCOMPARE(FormatOfText(document, "www.example.org").anchorHref(),
+             QString("http://www.example.org"));
     QCOMPARE(FormatOfText(document, "mailto:a@b.ru").anchorHref(), QString("mailto:a@b.ru"));
-    QCOMPARE(FormatOfText(document, "https://x.org/p?q=1").anchorHref(), QString("https://x.org/p?q=1"));
+    QCOMPARE(FormatOfText(document, "https://x.org/p?q=1").anchorHref(),
+             QString("https://x.org/p?q=1"));
     QVERIFY(FormatOfText(document, "https://x.org/p?q=1").fontUnderline());
     QVERIFY(!FormatOfText(document, "See ").isAnchor());
 }
@@ -301,14 +306,16 @@ void RichTextAreaTest::AppendInsertsAtTheCursorWithAParagraphBreak() {
     QTextDocument report;
     QTextCursor cursor(&report);
     cursor.insertText("1) ");
-    AppendRichText({R"({\rtf1\ansi\ansicpg1251{\colortbl;\red0\green128\blue0;}\qc \'c0\'e1 {\cf1\b green}})"},
-                   cursor);
+    AppendRichText(
+        {R"({\rtf1\ansi\ansicpg1251{\colortbl;\red0\green128\blue0;}\qc \'c0\'e1 {\cf1\b green}})"},
+        cursor);
     cursor.insertText("2) ");
     AppendRichText(Fixture("table.rtf"), cursor);
     cursor.insertText("end");
 
     const QString text = report.toPlainText();
-    QVERIFY2(text.startsWith("1) Аб green\n2) Сопоставьте величины и единицы:\n"), qPrintable(text));
+    QVERIFY2(text.startsWith("1) Аб green\n2) Сопоставьте величины и единицы:\n"),
+             qPrintable(text));
     QVERIFY2(text.endsWith("Конец вопроса.\nend"), qPrintable(text));
     QCOMPARE(report.findBlockByNumber(0).blockFormat().alignment(), Qt::AlignHCenter);
     QVERIFY(FirstTable(report));
