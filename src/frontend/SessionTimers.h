@@ -4,8 +4,8 @@
 namespace tevrix {
 
 // The main window's timers. Their ticks call the engine: TimerTask ->
-// TimerTaskTimer, TimerTest -> TimerTestTimer, TimerModeMono ->
-// TimerModeMonoTimer. Ticks go on arriving while modal windows are open.
+// TaskTimerTick, TimerTest -> TestTimerTick, TimerModeMono ->
+// ExclusiveTimerTick. Ticks go on arriving while modal windows are open.
 enum class SessionTimer {
     TimerTask,     // 1000 ms: the task on screen
     TimerTest,     // 1000 ms: the run

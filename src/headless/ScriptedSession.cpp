@@ -31,9 +31,9 @@ ScriptedSession::ScriptedSession(const RunScript& script, SimulationStation stat
                 NewGuidText}) {
     m_time.SetTickHandler([this](SessionTimer timer) {
         switch (timer) {
-        case SessionTimer::TimerTask: m_engine.TimerTaskTimer(); break;
-        case SessionTimer::TimerTest: m_engine.TimerTestTimer(); break;
-        case SessionTimer::TimerModeMono: m_engine.TimerModeMonoTimer(); break;
+        case SessionTimer::TimerTask: m_engine.TaskTimerTick(); break;
+        case SessionTimer::TimerTest: m_engine.TestTimerTick(); break;
+        case SessionTimer::TimerModeMono: m_engine.ExclusiveTimerTick(); break;
         }
     });
 }
@@ -47,7 +47,7 @@ void ScriptedSession::Open(std::unique_ptr<TTest> test, TTaskList tasks) {
 
 bool ScriptedSession::Start() {
     m_replies.BeginStep(m_script.StartReplies, false);
-    m_engine.ABeginTestExecute();
+    m_engine.BeginTest();
     return m_engine.State() == ProgramState::TestRunning;
 }
 
@@ -59,25 +59,25 @@ void ScriptedSession::Perform(const ScriptStep& step) {
     switch (step.Action) {
     case ScriptAction::Answer:
         m_area.Enter(step.Answer);
-        m_engine.ACheckAskTaskExecute();
+        m_engine.CheckTask();
         break;
     case ScriptAction::Enter: m_area.Enter(step.Answer); break;
-    case ScriptAction::Check: m_engine.ACheckAskTaskExecute(); break;
-    case ScriptAction::IDoNotKnow: m_engine.aIDoNotKnowExecute(); break;
-    case ScriptAction::Skip: m_engine.aSkippingTaskExecute(); break;
-    case ScriptAction::Jump: m_engine.ComboBoxEx1Click(step.Position - 1); break;
-    case ScriptAction::Prompt: m_engine.aShowPromptTaskExecute(); break;
-    case ScriptAction::Instruction: m_engine.aShowTestInstructionExecute(); break;
+    case ScriptAction::Check: m_engine.CheckTask(); break;
+    case ScriptAction::IDoNotKnow: m_engine.DoNotKnow(); break;
+    case ScriptAction::Skip: m_engine.SkipTask(); break;
+    case ScriptAction::Jump: m_engine.GoToPosition(step.Position - 1); break;
+    case ScriptAction::Prompt: m_engine.ViewPrompt(); break;
+    case ScriptAction::Instruction: m_engine.ViewInstruction(); break;
     case ScriptAction::Wait: m_time.Advance(int64_t(step.Seconds) * 1000); break;
-    case ScriptAction::Stop: m_engine.AEndTestExecute(); break;
+    case ScriptAction::Stop: m_engine.EndTest(); break;
     case ScriptAction::Close: CloseProgram(); break;
     }
 }
 
 void ScriptedSession::CloseProgram() {
-    if (!m_engine.FormCloseQuery())
+    if (!m_engine.CloseProgram())
         return;
-    m_engine.ACloseTestExecute();
+    m_engine.CloseTest();
     m_engine.LogProgramClose();
     m_closed = true;
     Note("the program was closed");

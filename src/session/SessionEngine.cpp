@@ -106,7 +106,7 @@ void SessionEngine::SetLoadedTest(std::unique_ptr<TTest> test, TTaskList tasks) 
     m_state = ProgramState::TestLoaded;
 }
 
-void SessionEngine::ACloseTestExecute() {
+void SessionEngine::CloseTest() {
     if (Busy() || m_state != ProgramState::TestLoaded)
         return;
     RunOperation([this] {
@@ -121,7 +121,7 @@ void SessionEngine::ACloseTestExecute() {
     });
 }
 
-void SessionEngine::aShowTestInstructionExecute() {
+void SessionEngine::ViewInstruction() {
     if (Busy() || m_state == ProgramState::NoTest || m_test->Instruction.Empty())
         return;
     RunOperation([this] { ShowTestInstruction(); });
@@ -138,7 +138,7 @@ void SessionEngine::ShowTestInstruction() {
 // ---------------------------------------------------------------------------
 // Starting a run
 
-void SessionEngine::ABeginTestExecute() {
+void SessionEngine::BeginTest() {
     if (Busy() || m_state != ProgramState::TestLoaded)
         return;
     RunOperation([this] { StartRun(); });
@@ -275,10 +275,10 @@ int SessionEngine::CurrentTaskIndex() const {
 
 void SessionEngine::ShowPosition(int position) {
     m_record->CurrentPosition = position;
-    AAskTaskExecute();
+    AskTask();
 }
 
-void SessionEngine::AAskTaskExecute() {
+void SessionEngine::AskTask() {
     if (m_state != ProgramState::TestRunning)
         return;
     TResultTest& record = *m_record;
@@ -304,7 +304,7 @@ void SessionEngine::AAskTaskExecute() {
          m_test->AllowSkip});
     ShowTaskPrice(task);
     m_targets.Timers.StartTimer(SessionTimer::TimerTask);
-    TimerTaskTimer();
+    TaskTimerTick();
     m_targets.Area.SetProgress(record.TaskCount, record.DoneCount);
     ShowIntroduction(task);
 }
@@ -347,13 +347,13 @@ void SessionEngine::ShowIntroduction(const TTask& task) {
 // ---------------------------------------------------------------------------
 // Checking and moving on
 
-void SessionEngine::ACheckAskTaskExecute() {
+void SessionEngine::CheckTask() {
     if (Busy() || m_state != ProgramState::TestRunning || m_taskClosed)
         return;
     RunOperation([this] { CheckAndMoveOn(true); });
 }
 
-void SessionEngine::aIDoNotKnowExecute() {
+void SessionEngine::DoNotKnow() {
     if (Busy() || m_state != ProgramState::TestRunning || m_taskClosed || !m_test->PenalizeWrong)
         return;
     RunOperation([this] { CheckAndMoveOn(false); });
@@ -423,7 +423,7 @@ void SessionEngine::ReportProgress() {
 // ---------------------------------------------------------------------------
 // Skipping and jumping
 
-void SessionEngine::aSkippingTaskExecute() {
+void SessionEngine::SkipTask() {
     if (Busy() || m_state != ProgramState::TestRunning || !m_test->AllowSkip || m_taskClosed)
         return;
     const std::optional<int> target =
@@ -436,7 +436,7 @@ void SessionEngine::aSkippingTaskExecute() {
     });
 }
 
-void SessionEngine::ComboBoxEx1Click(int position) {
+void SessionEngine::GoToPosition(int position) {
     if (Busy() || m_state != ProgramState::TestRunning || !m_test->AllowSkip)
         return;
     const TResultTest& record = *m_record;
@@ -455,7 +455,7 @@ void SessionEngine::ComboBoxEx1Click(int position) {
 // ---------------------------------------------------------------------------
 // Prompt and viewers
 
-void SessionEngine::aShowPromptTaskExecute() {
+void SessionEngine::ViewPrompt() {
     if (Busy() || m_state != ProgramState::TestRunning || m_taskClosed ||
         CurrentTask().Prompt.Empty())
         return;
@@ -495,7 +495,7 @@ void SessionEngine::SetTimePanel(StatusPanel panel, int32_t seconds, int32_t lim
                                     rest > 9 ? PanelDrawing::Plain : PanelDrawing::Red);
 }
 
-void SessionEngine::TimerTaskTimer() {
+void SessionEngine::TaskTimerTick() {
     if (m_state != ProgramState::TestRunning || m_taskClosed)
         return;
     const int index = CurrentTaskIndex();
@@ -523,7 +523,7 @@ void SessionEngine::TaskTimeOut() {
     CheckAndMoveOn(true);
 }
 
-void SessionEngine::TimerTestTimer() {
+void SessionEngine::TestTimerTick() {
     if (m_state != ProgramState::TestRunning)
         return;
     m_record->IncDuration();
@@ -553,7 +553,7 @@ void SessionEngine::TestTimeOut() {
 // ---------------------------------------------------------------------------
 // Ending a run
 
-void SessionEngine::AEndTestExecute() {
+void SessionEngine::EndTest() {
     if (Busy() || m_state != ProgramState::TestRunning)
         return;
     RunOperation([this] {
@@ -565,7 +565,7 @@ void SessionEngine::AEndTestExecute() {
     });
 }
 
-bool SessionEngine::FormCloseQuery() {
+bool SessionEngine::CloseProgram() {
     if (Busy())
         return false;
     if (m_state != ProgramState::TestRunning)
@@ -629,7 +629,7 @@ void SessionEngine::EnterExclusiveMode() {
     m_targets.Timers.StartTimer(SessionTimer::TimerModeMono);
 }
 
-void SessionEngine::TimerModeMonoTimer() {
+void SessionEngine::ExclusiveTimerTick() {
     m_targets.Exclusive.HoldExclusiveMode();
 }
 

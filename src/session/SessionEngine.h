@@ -96,22 +96,25 @@ public:
     // A test was loaded: it becomes the open test (TestLoaded).
     void SetLoadedTest(std::unique_ptr<TTest> test, TTaskList tasks);
 
-    // The window's actions.
-    void ABeginTestExecute();
-    void ACheckAskTaskExecute();
-    void aIDoNotKnowExecute();
-    void aSkippingTaskExecute();
-    void ComboBoxEx1Click(int position);
-    void AEndTestExecute();
-    void aShowPromptTaskExecute();
-    void aShowTestInstructionExecute();
-    void ACloseTestExecute();
+    // The pupil's commands; the window's actions and controls call them
+    // ("Начать тест", "Дальше (проверить)", "Я не знаю...", "Пропустить...",
+    // a position chosen in the task list, "Закончить тест", "Показать
+    // подсказку", "Инструкция к тесту", "Закрыть тест").
+    void BeginTest();
+    void CheckTask();
+    void DoNotKnow();
+    void SkipTask();
+    void GoToPosition(int position);
+    void EndTest();
+    void ViewPrompt();
+    void ViewInstruction();
+    void CloseTest();
     // Runs the window's viewer of the focused text area (F10, double click)
     // as an operation of the run, so that time-outs wait until it is closed.
     void ShowAreaOfFocus(const std::function<void()>& showViewer);
     // Closing the main window: false keeps it open. A run under way ends,
     // after the pupil confirms, as interrupted.
-    bool FormCloseQuery();
+    bool CloseProgram();
 
     // The result log's lines of the program's start and close (written
     // when IsSaveResult is on).
@@ -119,9 +122,9 @@ public:
     void LogProgramClose();
 
     // The timers' ticks.
-    void TimerTaskTimer();
-    void TimerTestTimer();
-    void TimerModeMonoTimer();
+    void TaskTimerTick();
+    void TestTimerTick();
+    void ExclusiveTimerTick();
 
 private:
     template <typename Operation> void RunOperation(Operation&& operation);
@@ -136,7 +139,7 @@ private:
     void FillTaskList();
     void ReportRunBegin();
 
-    void AAskTaskExecute();
+    void AskTask();
     std::vector<int32_t> NewVariantOrder(const TTask& task);
     std::optional<std::string> PromptCaption(const TTask& task) const;
     void ShowTaskPrice(const TTask& task);

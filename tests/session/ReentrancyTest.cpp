@@ -145,18 +145,18 @@ TEST_F(ReentrancyTest, CommandsArrivingDuringAMessageAreIgnored) {
     int busyTicks = 0;
     session.Time().SetTickHandler([&](SessionTimer timer) {
         if (timer == SessionTimer::TimerTest)
-            engine.TimerTestTimer();
+            engine.TestTimerTick();
         if (!engine.Busy())
             return;
         ++busyTicks;
-        engine.ACheckAskTaskExecute();
-        engine.aIDoNotKnowExecute();
-        engine.aSkippingTaskExecute();
-        engine.ComboBoxEx1Click(2);
-        engine.AEndTestExecute();
-        engine.aShowPromptTaskExecute();
-        engine.ABeginTestExecute();
-        EXPECT_FALSE(engine.FormCloseQuery());
+        engine.CheckTask();
+        engine.DoNotKnow();
+        engine.SkipTask();
+        engine.GoToPosition(2);
+        engine.EndTest();
+        engine.ViewPrompt();
+        engine.BeginTest();
+        EXPECT_FALSE(engine.CloseProgram());
     });
     session.Perform(AnswerChoice(1, {After(3)}));
     EXPECT_EQ(busyTicks, 3);

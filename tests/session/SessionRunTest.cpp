@@ -337,7 +337,7 @@ TEST_F(SessionRunTest, ClosingTheTestLeavesNoTest) {
     ScriptedSession& session = Open(ChoiceTasks(1));
     const std::string tempDir = session.Engine().Test()->TempDir;
     EXPECT_TRUE(std::filesystem::exists(tempDir));
-    session.Engine().ACloseTestExecute();
+    session.Engine().CloseTest();
     EXPECT_EQ(session.Engine().State(), ProgramState::NoTest);
     EXPECT_EQ(session.Engine().Test(), nullptr);
     EXPECT_FALSE(std::filesystem::exists(tempDir));
