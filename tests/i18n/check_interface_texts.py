@@ -26,6 +26,8 @@ NOT_INTERFACE_TEXTS = {
     ("src/config/Settings.h", "10 А"): "default of a setting the teacher edits",
     ("src/model/Test.h", "Общий список заданий (без темы)"): "stored in test files",
     ("src/model/Test.h", "Основная тема. Ее удалить нельзя."): "stored in test files",
+    ("src/rules/AnswerEvaluation.cpp", "Да"): "the result record's word, kept Russian",
+    ("src/rules/AnswerEvaluation.cpp", "Нет"): "the result record's word, kept Russian",
     ("src/text/RegExp.cpp", "а-яё"): "pattern syntax",
     ("src/text/RegExp.cpp", "А-ЯЁ"): "pattern syntax",
     ("src/text/RegExp.cpp", "А-яЁё"): "pattern syntax",
