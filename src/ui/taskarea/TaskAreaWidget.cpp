@@ -28,6 +28,8 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
+#include <QTextDocument>
+#include <QTextFrame>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -74,6 +76,17 @@ QWidget* FixedPanel(QWidget* parent, int height, const char* name) {
     panel->setObjectName(name);
     panel->setFixedHeight(height);
     return panel;
+}
+
+// Ten rows share the grid's height: a variant's text keeps only a thin margin
+// above and below, so that two lines fit a row of a window of design size.
+void FitMargins(RichTextArea& area) {
+    QTextFrameFormat format = area.document()->rootFrame()->frameFormat();
+    format.setTopMargin(1);
+    format.setBottomMargin(1);
+    format.setLeftMargin(3);
+    format.setRightMargin(3);
+    area.document()->rootFrame()->setFrameFormat(format);
 }
 
 QIcon TaskListIcon(TaskListImage image) {
@@ -573,6 +586,7 @@ void TaskAreaWidget::FillTaskArea(const TTask& task, const std::vector<int32_t>&
         for (int s = 0; s < count; ++s) {
             const VariantGrid::Slot& slot = m_grid->At(s);
             LoadRichText(task.VariantText(variantOf(s)), *slot.Text);
+            FitMargins(*slot.Text);
             slot.Text->setEnabled(true);
             SetVariantAccessibleTexts(s, slot.Text->toPlainText().trimmed());
             if (task.Kind == TaskKind::tkSingleChoice) {
@@ -600,6 +614,7 @@ void TaskAreaWidget::FillTaskArea(const TTask& task, const std::vector<int32_t>&
             for (int r = 0; r < matches; ++r) {
                 const VariantGrid::Slot& row = m_grid->At(r);
                 LoadRichText(task.MatchText(r), *row.Match);
+                FitMargins(*row.Match);
                 row.Match->setEnabled(true);
                 row.MatchNumber->setText(QString::number(r + 1));
                 row.Match->setAccessibleDescription(row.Match->toPlainText().trimmed());
@@ -949,8 +964,10 @@ void TaskAreaWidget::ShowRightAnswer(const RightAnswerView& view) {
         if (highlight.VariantColor)
             paint(slot.Text, QPalette::Base, *highlight.VariantColor);
         if (highlight.ListColor) {
-            paint(slot.List, QPalette::Button, *highlight.ListColor);
-            paint(slot.List, QPalette::Base, *highlight.ListColor);
+            // The styles paint a list's face with gradients of their own that
+            // hide a palette colour; a style sheet colours it for certain.
+            slot.List->setStyleSheet(QStringLiteral("QComboBox { background-color: %1; }")
+                                         .arg(ColorOf(*highlight.ListColor).name()));
         }
         if (highlight.MatchColor)
             paint(slot.Match, QPalette::Base, *highlight.MatchColor);
@@ -969,9 +986,10 @@ void TaskAreaWidget::ShowRightAnswer(const RightAnswerView& view) {
 void TaskAreaWidget::ClearSlotColors() {
     for (int i = 0; i < VariantGrid::kRows; ++i) {
         const VariantGrid::Slot& slot = m_grid->At(i);
-        for (QWidget* widget : {static_cast<QWidget*>(slot.Text), static_cast<QWidget*>(slot.Match),
-                                static_cast<QWidget*>(slot.List)})
-            widget->setPalette(QPalette());
+        slot.Text->setPalette(QPalette());
+        slot.Match->setPalette(QPalette());
+        if (!slot.List->styleSheet().isEmpty())
+            slot.List->setStyleSheet(QString());
     }
 }
 
