@@ -47,6 +47,7 @@ public:
         Area->show();
         QVERIFY(QTest::qWaitForWindowExposed(Area.get()));
         Area->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Area.get()));
         Area->SetRunning(true);
     }
 

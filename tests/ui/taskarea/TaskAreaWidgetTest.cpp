@@ -292,6 +292,10 @@ private slots:
     void RightClickOnThePictureDoesNothing();
     void GridRowsAndColumns_data();
     void GridRowsAndColumns();
+    void ListsWithTheWindowSettingsMargins_data();
+    void ListsWithTheWindowSettingsMargins();
+    void NumberFieldsCentredInTheirArea();
+    void TabOrderFollowsTheScreen();
     void PromptLine_data();
     void PromptLine();
     void IdleState();
@@ -419,7 +423,7 @@ void TaskAreaWidgetTest::DigitKeyOfADisabledSlotReachesTheFocusedControl() {
     F().Type("1", focused);
     QCOMPARE(recorder.Presses, 1); // consumed by the area
     QVERIFY(F().Radio(0)->isChecked());
-    QVERIFY(F().CheckButton()->hasFocus() || !F().Area->isActiveWindow());
+    QVERIFY(F().CheckButton()->hasFocus());
 }
 
 void TaskAreaWidgetTest::NumberFilter_data() {
@@ -580,6 +584,66 @@ void TaskAreaWidgetTest::GridRowsAndColumns() {
             QCOMPARE(match->toPlainText(), QStringLiteral("match %1").arg(r));
             QVERIFY(match->isVisible());
         }
+}
+
+void TaskAreaWidgetTest::ListsWithTheWindowSettingsMargins_data() {
+    QTest::addColumn<bool>("windowSettings");
+    QTest::newRow("grid's own centring") << false;
+    QTest::newRow("window settings margins") << true;
+}
+
+void TaskAreaWidgetTest::ListsWithTheWindowSettingsMargins() {
+    QFETCH(bool, windowSettings);
+    F().Area->SetUseWindowSettings(windowSettings);
+    F().Show(testing::VariantTask(TaskKind::tkOrdering, {1, 2, 3, 4, 5, 6}));
+    auto* grid = F().Find<VariantGrid>("GridPanel");
+    const int rows = grid->RowsInUse();
+    QCOMPARE(rows, 6);
+    for (int i = 0; i < rows; ++i) {
+        QComboBox* list = F().List(i);
+        const int rowTop = i * grid->height() / rows;
+        const int rowHeight = (i + 1) * grid->height() / rows - rowTop;
+        const int expected = windowSettings ? (grid->height() / rows) / 2 - list->height() / 2 - 1
+                                            : (rowHeight - list->height()) / 2;
+        QCOMPARE(list->y() - rowTop, expected);
+    }
+}
+
+void TaskAreaWidgetTest::NumberFieldsCentredInTheirArea() {
+    F().Show(testing::NumberTask({{1, 2}, {3, 4}, {5, 6}}, true, {"a", "b", "c"}));
+    auto* area = F().Find<QWidget>("PanelInputNum");
+    auto* grid = F().Find<QWidget>("GridPanelNum");
+    QCOMPARE(grid->height(), 90);
+    QCOMPARE(grid->y(), (area->height() - grid->height()) / 2);
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(F().NumberField(i)->isVisible(), i < 3);
+    QCOMPARE(F().Find<QLabel>("LabelNum2")->text(), QString("c"));
+    QCOMPARE(F().NumberField(2)->accessibleName(), QString("c"));
+    QVERIFY(F().NumberField(0)->hasFocus());
+}
+
+void TaskAreaWidgetTest::TabOrderFollowsTheScreen() {
+    TTask task = testing::MatchingTask({1, 2, 3}, 3);
+    F().Area->SetRunActions(true, true);
+    F().Show(task);
+    // The controls Tab reaches, in the order it reaches them, from the
+    // question text on.
+    QList<QWidget*> chain;
+    QWidget* start = F().Find<QWidget>("QuestionText");
+    QWidget* widget = start;
+    do {
+        if (widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) &&
+            F().Area->isAncestorOf(widget))
+            chain.append(widget);
+        widget = widget->nextInFocusChain();
+    } while (widget != start && chain.size() < 100);
+    QStringList names;
+    for (QWidget* control : chain)
+        names.append(control->objectName());
+    QCOMPARE(names,
+             QStringList({"QuestionText", "VariantComboBox0", "VariantRE_1_0", "VariantRE_2_0",
+                          "VariantComboBox1", "VariantRE_1_1", "VariantRE_2_1", "VariantComboBox2",
+                          "VariantRE_1_2", "VariantRE_2_2", "BitBtnSkipping", "BitBtnIDoNotKnow"}));
 }
 
 void TaskAreaWidgetTest::PromptLine_data() {
