@@ -554,8 +554,7 @@ void TaskAreaWidget::LayoutTaskArea(const TTask& task) {
             m_label2Num[size_t(i)]->setPalette(maroon);
         }
         SetFilling(m_panelInputNum);
-        CenterInParent(m_gridNum);
-        m_panelInputNum->setFocus();
+        CenterInParent(m_gridNum); // the first field takes the focus when filled
     } else if (task.Kind == TaskKind::tkTextInput) {
         SetFilling(m_panelInputText);
     } else if (task.Kind == TaskKind::tkPointOnImage) {

@@ -305,6 +305,7 @@ private slots:
     void RightAnswerAreasOnThePicture();
     void LinksDoNotOpen();
     void CommandsComeOutAsSignals();
+    void MediaPanelOnlyForATaskWithMedia();
     void AreaOfFocusOnlyDuringARun();
     void EnlargedPicture();
     void RedrawingSuspendedWhileATaskIsBuilt();
@@ -846,6 +847,20 @@ void TaskAreaWidgetTest::CommandsComeOutAsSignals() {
     F().Area->SetProgress(9, 4);
     QCOMPARE(F().Find<QProgressBar>("ProgressBarCountAskTask")->maximum(), 9);
     QCOMPARE(F().Find<QProgressBar>("ProgressBarCountAskTask")->value(), 4);
+}
+
+void TaskAreaWidgetTest::MediaPanelOnlyForATaskWithMedia() {
+    QSignalSpy media(F().Area.get(), &TaskAreaWidget::TaskMediaChanged);
+    TTask task = testing::TextTask("x");
+    task.MediaFile = "bell.wav";
+    F().Area->ShowTask({task, "h", {}, "/tmp/test/bell.wav", {}, {}, false});
+    QVERIFY(F().Area->MediaPanel().isVisible());
+    QCOMPARE(media.last().first().toString(), QString("/tmp/test/bell.wav"));
+    F().Area->CloseTaskFiles();
+    QCOMPARE(media.last().first().toString(), QString());
+    F().Show(testing::TextTask("x"));
+    QVERIFY(!F().Area->MediaPanel().isVisible());
+    QCOMPARE(media.last().first().toString(), QString());
 }
 
 void TaskAreaWidgetTest::AreaOfFocusOnlyDuringARun() {
