@@ -147,7 +147,7 @@ void TaskAreaWidget::BuildHeader() {
     QPalette grey = m_questionLabel->palette();
     grey.setColor(QPalette::WindowText, Qt::darkGray);
     m_questionLabel->setPalette(grey);
-    auto* brand = new QLabel(QStringLiteral("Tevrix X Terminal"), header);
+    auto* brand = new QLabel(Tr("Tevrix X Terminal"), header);
     QPalette green = brand->palette();
     green.setColor(QPalette::WindowText, QColor(0, 128, 0));
     brand->setPalette(green);
@@ -180,6 +180,8 @@ void TaskAreaWidget::BuildQuestionArea() {
     m_questionImage->setAccessibleName(Tr("Изображение к заданию"));
     m_questionImage->setAccessibleDescription(m_questionImage->toolTip());
     m_questionImage->setCursor(Qt::PointingHandCursor);
+    // Space or Enter on the picture opens it as a click does, for the keyboard.
+    m_questionImage->setFocusPolicy(Qt::TabFocus);
     m_questionImage->SetPicture(StartPicture());
     connect(m_questionImage, &QuestionPicture::Clicked, this, &TaskAreaWidget::ShowQuestionImage);
     row->addWidget(m_questionText, 1);
@@ -830,6 +832,12 @@ bool TaskAreaWidget::eventFilter(QObject* watched, QEvent* event) {
         if (!widget || widget->window() != window())
             break;
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (widget == m_questionImage &&
+            (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+             key->key() == Qt::Key_Enter)) {
+            ShowQuestionImage();
+            return true;
+        }
         if (key->key() == Qt::Key_F10 && m_running) {
             if (std::find(m_richAreas.begin(), m_richAreas.end(), widget) != m_richAreas.end()) {
                 emit AreaOfFocusRequested();

@@ -20,7 +20,9 @@
 #include "rules/RightAnswer.h"
 #include "session/SettingsMapping.h"
 #include "text/Cp1251.h"
+#include "text/Format.h"
 #include "text/TextLocale.h"
+#include "text/Translate.h"
 #include "ui/taskarea/TaskAreaWidget.h"
 
 #include <QApplication>
@@ -139,12 +141,14 @@ int main(int argc, char** argv) {
         return IsPlainFileName(name) ? test.TempDir + name : std::string();
     };
     const std::optional<std::string> prompt =
-        shown.Prompt.Empty() ? std::nullopt : std::optional<std::string>("Показать подсказку?");
+        shown.Prompt.Empty() ? std::nullopt
+                             : std::optional<std::string>(TranslateText("Показать подсказку?"));
     area.show();
-    area.ShowTask(
-        {shown,
-         "Вопрос # " + std::to_string(index + 1) + " из " + std::to_string(tasks.size()) + ":",
-         fileOf(shown.PictureFile), fileOf(shown.MediaFile), prompt, order, test.AllowSkip});
+    area.ShowTask({shown,
+                   Format(TranslateText("Вопрос # %d из %d:"),
+                          {(long long)(index + 1), (long long)tasks.size()}),
+                   fileOf(shown.PictureFile), fileOf(shown.MediaFile), prompt, order,
+                   test.AllowSkip});
     if (parser.isSet(rightAnswer)) {
         const TextLocale locale;
         const EnteredAnswer entered = area.ReadAnswer(shown);
