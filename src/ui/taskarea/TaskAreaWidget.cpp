@@ -211,6 +211,8 @@ void TaskAreaWidget::BuildQuestionArea() {
     column->addWidget(m_panelPrompt);
 
     m_panelMedia = FixedPanel(lower, 35, "PanelMedia");
+    auto* mediaRow = new QHBoxLayout(m_panelMedia);
+    mediaRow->setContentsMargins(2, 1, 2, 1);
     column->addWidget(m_panelMedia);
 
     QWidget* info = FixedPanel(lower, 20, "PanelVariantInfo");

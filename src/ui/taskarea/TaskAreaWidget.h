@@ -100,7 +100,8 @@ public:
     // The question text area: the window writes the opened test's summary
     // into it.
     RichTextArea& QuestionText() const { return *m_questionText; }
-    // The panel the media bar goes into; shown only for a task with media.
+    // The panel the media bar goes into (add it to the panel's layout); shown
+    // only for a task with media.
     QWidget& MediaPanel() const { return *m_panelMedia; }
     // The enlarged question picture (one for the life of the area).
     TShowQuestionImageForm& QuestionImageForm() const { return *m_imageForm; }
