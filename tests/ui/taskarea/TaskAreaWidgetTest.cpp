@@ -16,6 +16,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTextBlock>
 
 #include <functional>
@@ -296,6 +297,8 @@ private slots:
     void ListsWithTheWindowSettingsMargins();
     void NumberFieldsCentredInTheirArea();
     void TabOrderFollowsTheScreen();
+    void GridFollowsTheSplitter();
+    void ZoomReachesEveryText();
     void PromptLine_data();
     void PromptLine();
     void IdleState();
@@ -645,6 +648,35 @@ void TaskAreaWidgetTest::TabOrderFollowsTheScreen() {
              QStringList({"QuestionText", "VariantComboBox0", "VariantRE_1_0", "VariantRE_2_0",
                           "VariantComboBox1", "VariantRE_1_1", "VariantRE_2_1", "VariantComboBox2",
                           "VariantRE_1_2", "VariantRE_2_2", "BitBtnSkipping", "BitBtnIDoNotKnow"}));
+}
+
+void TaskAreaWidgetTest::GridFollowsTheSplitter() {
+    F().Show(testing::VariantTask(TaskKind::tkSingleChoice, {1, 0, 0, 0, 0}));
+    auto* splitter = F().Find<QSplitter>("Splitter2");
+    auto* grid = F().Find<VariantGrid>("GridPanel");
+    const int before = grid->height();
+    const QList<int> sizes = splitter->sizes();
+    splitter->setSizes({sizes[0] + 100, sizes[1] - 100});
+    QCoreApplication::sendPostedEvents();
+    QTRY_COMPARE(grid->height(), before - 100);
+    auto* last = F().Find<RichTextArea>("VariantRE_1_4");
+    QCOMPARE(last->geometry().bottom() + 2, grid->height()); // the rows fill the new height
+}
+
+void TaskAreaWidgetTest::ZoomReachesEveryText() {
+    F().Area->SetZoom(150);
+    F().Show(testing::MatchingTask({1, 2}, 2));
+    const QList<RichTextArea*> areas = F().Area->findChildren<RichTextArea*>();
+    QCOMPARE(areas.size(), 21);
+    for (RichTextArea* area : areas)
+        QCOMPARE(area->Zoom(), 150);
+    const qreal zoomed =
+        F().Find<RichTextArea>("VariantRE_1_0")->document()->defaultFont().pointSizeF();
+    F().Area->SetZoom(100);
+    QCOMPARE(F().Area->Zoom(), 100);
+    QVERIFY(
+        qAbs(F().Find<RichTextArea>("VariantRE_1_0")->document()->defaultFont().pointSizeF() * 1.5 -
+             zoomed) < 0.01);
 }
 
 void TaskAreaWidgetTest::PromptLine_data() {
