@@ -225,7 +225,7 @@ void TaskAreaWidget::BuildQuestionArea() {
     column->addWidget(info);
 }
 
-QWidget* TaskAreaWidget::BuildNumberGrid() {
+void TaskAreaWidget::BuildNumberGrid() {
     m_gridNum = new QWidget(m_panelInputNum);
     m_gridNum->setObjectName("GridPanelNum");
     auto* grid = new QGridLayout(m_gridNum);
@@ -258,7 +258,6 @@ QWidget* TaskAreaWidget::BuildNumberGrid() {
         m_numberFilter->Watch(m_editNum[i]);
         connect(m_editNum[i], &QLineEdit::textChanged, this, &TaskAreaWidget::VariantClick);
     }
-    return m_gridNum;
 }
 
 void TaskAreaWidget::BuildAnswerForms() {

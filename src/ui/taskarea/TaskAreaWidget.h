@@ -7,7 +7,6 @@
 #include "ui/richtext/QuestionPicture.h"
 
 #include <QImage>
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -46,7 +45,9 @@ public:
     explicit TaskAreaWidget(QWidget* parent = nullptr);
     ~TaskAreaWidget() override;
 
-    // TaskArea
+    // TaskArea. A task whose picture file is missing shows the message
+    // naming the file and then no picture at all, never the previous task's
+    // (for a point task: no answer picture, so no point can be placed).
     void ResetTaskArea() override;
     void ShowNoTestText() override;
     void ShowTask(const TaskPresentation& presentation) override;
@@ -143,7 +144,7 @@ private:
     void BuildAnswerForms();
     void BuildButtons();
     void WatchControls();
-    QWidget* BuildNumberGrid();
+    void BuildNumberGrid();
 
     void SetCheckEnabled(bool enabled);
     void HideAnswerForms();
