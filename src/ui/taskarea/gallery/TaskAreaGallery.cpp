@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
         LoadTest(file.toStdString(), std::nullopt, [] { return std::optional<std::string>(); });
     if (loaded.Status != LoadTestStatus::Loaded) {
         std::fprintf(stderr, "task-area-gallery: cannot open %s: %s\n", qPrintable(file),
-                     loaded.Message.c_str());
+                     loaded.Result.MessageText().c_str());
         return 1;
     }
     const TTest& test = *loaded.Test;
