@@ -1,17 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Adding one run to a protected result file that already holds N runs of a
-// 50-task test. The format makes every addition read, inflate and rewrite the
-// whole file, so the cost grows with N; the yardstick is a bare zlib level-9
+// 50-task test. Every addition reads and checks the whole file, but only the
+// new run (and the count before the runs) is compressed: the old runs'
+// compressed bytes are kept. The yardstick is a bare zlib level-9
 // compression of the same content.
 //
 // Run: bench_ProtectedResultAppend [folder]   (default: $TMPDIR or /tmp)
 // Prints per N the median time of one addition, of the bare compression of
-// the new content, their ratio, and the parts of the addition: reading the
+// the new content, their ratio, and the parts of a whole rewrite: reading the
 // old file, building and compressing the new one, writing it safely to disk.
+// Then: the size of a file in one single zlib stream, as other writers make
+// it ("1-stream KB"), and the time of the first addition to such a file
+// ("1-stream add ms"), which rewrites it whole in the appendable shape. Last,
+// the size of a file built run by run next to the same runs written at once.
 #include "io/ZlibOutputStream.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "results/ProtectedResultFile.h"
+#include "results/ProtectedResultFormat.h"
 
 #include <algorithm>
 #include <chrono>
@@ -94,8 +100,16 @@ std::string AsString(const std::vector<uint8_t>& bytes) {
 }
 
 struct Figures {
-    double Add, Bare, Read, Build, Disk;
+    double Add, Bare, Read, Build, Disk, SingleStreamKB, SingleStreamAdd;
 };
+
+// A file as a writer without flush points makes it: one zlib stream.
+std::string SingleStreamFile(const std::vector<TResultTest>& runs) {
+    MemoryOutputStream body;
+    WriteProtectedResultBody(body, kTest, runs);
+    const std::vector<uint8_t> stream = ZlibCompress(body.Bytes().data(), body.Bytes().size(), 9);
+    return std::string(tvpr::kSignature) + AsString(stream);
+}
 
 Figures Measure(const std::string& path, const ResultOutputSettings& settings,
                 const std::vector<TResultTest>& runs, const TResultTest& added, int repeats) {
@@ -107,8 +121,12 @@ Figures Measure(const std::string& path, const ResultOutputSettings& settings,
     MemoryOutputStream body;
     WriteProtectedResultBody(body, kTest, after);
 
-    std::vector<double> add, bare, read, build, disk;
+    const std::string singleStream = SingleStreamFile(runs);
+    std::vector<double> add, bare, read, build, disk, singleAdd;
     for (int r = 0; r < repeats; ++r) {
+        WriteFileAtomically(path, singleStream);
+        singleAdd.push_back(
+            Milliseconds([&] { WriteProtectedResult(settings, kTest, added, TextLocale{}); }));
         WriteFileAtomically(path, initialBytes);
         add.push_back(Milliseconds([&] {
             if (WriteProtectedResult(settings, kTest, added, TextLocale{}).Status !=
@@ -136,7 +154,9 @@ Figures Measure(const std::string& path, const ResultOutputSettings& settings,
         }));
         disk.push_back(Milliseconds([&] { WriteFileAtomically(path, newBytes); }));
     }
-    return {Median(add), Median(bare), Median(read), Median(build), Median(disk)};
+    return {Median(add),      Median(bare), Median(read),
+            Median(build),    Median(disk), singleStream.size() / 1024.0,
+            Median(singleAdd)};
 }
 
 } // namespace
@@ -150,8 +170,9 @@ int main(int argc, char** argv) {
     const std::string path = settings.ResultFilePath(ProtectedResultFileName("", kTest.UId));
 
     std::mt19937 random(20240305);
-    std::printf("%6s %9s %10s %10s %6s | %8s %9s %8s\n", "runs", "file KB", "add ms", "zlib-9 ms",
-                "ratio", "read ms", "build ms", "disk ms");
+    std::printf("%6s %9s %10s %10s %6s | %8s %9s %8s | %12s %15s\n", "runs", "file KB", "add ms",
+                "zlib-9 ms", "ratio", "read ms", "build ms", "disk ms", "1-stream KB",
+                "1-stream add ms");
     std::vector<TResultTest> runs;
     for (const int existing : {1, 1000, 10000}) {
         while (static_cast<int>(runs.size()) < existing)
@@ -159,10 +180,24 @@ int main(int argc, char** argv) {
         const TResultTest added = MakeRun(existing, random);
         const int repeats = existing >= 10000 ? 3 : existing >= 1000 ? 7 : 51;
         const Figures f = Measure(path, settings, runs, added, repeats);
-        std::printf("%6d %9.1f %10.2f %10.2f %6.2f | %8.2f %9.2f %8.2f\n", existing,
-                    static_cast<double>(std::filesystem::file_size(path)) / 1024.0, f.Add, f.Bare,
-                    f.Add / f.Bare, f.Read, f.Build, f.Disk);
+        MemoryOutputStream whole;
+        WriteProtectedResultContent(whole, kTest, runs);
+        std::printf("%6d %9.1f %10.2f %10.2f %6.2f | %8.2f %9.2f %8.2f | %12.1f %15.2f\n", existing,
+                    whole.Bytes().size() / 1024.0, f.Add, f.Bare, f.Add / f.Bare, f.Read, f.Build,
+                    f.Disk, f.SingleStreamKB, f.SingleStreamAdd);
     }
+
+    // A class's runs added one by one, next to the same runs written at once.
+    std::filesystem::remove(path);
+    for (size_t i = 0; i < 300; ++i)
+        WriteProtectedResult(settings, kTest, runs[i], TextLocale{});
+    const std::vector<TResultTest> first(runs.begin(), runs.begin() + 300);
+    MemoryOutputStream atOnce;
+    WriteProtectedResultContent(atOnce, kTest, first);
+    std::printf(
+        "300 runs added one by one: %.1f KB; written at once: %.1f KB; as one stream: %.1f KB\n",
+        static_cast<double>(std::filesystem::file_size(path)) / 1024.0,
+        atOnce.Bytes().size() / 1024.0, SingleStreamFile(first).size() / 1024.0);
     std::filesystem::remove_all(folder);
     return 0;
 }

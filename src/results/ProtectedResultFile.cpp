@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/ProtectedResultFile.h"
 
+#include "io/BinaryReader.h"
 #include "io/BinaryWriter.h"
-#include "io/ZlibOutputStream.h"
 #include "platform/FileLock.h"
 #include "platform/Files.h"
+#include "results/AppendableZlib.h"
 #include "results/ProtectedResultFormat.h"
 #include "text/Cp1251.h"
 
+#include <algorithm>
 #include <memory>
+#include <optional>
+#include <span>
 
 namespace tevrix {
 namespace {
@@ -43,13 +47,13 @@ ProtectedWriteOutcome Failure(ProtectedWriteStatus status, const std::string& pa
     return outcome;
 }
 
-// Reads the runs already recorded in `path` into `records`; returns the
-// failure that leaves the file alone, or Written when the runs were read.
-ProtectedWriteStatus ReadRecordedRuns(const std::string& path,
+// Reads and checks the runs recorded in the file `bytes` into `records`;
+// returns the failure that leaves the file alone, or Written.
+ProtectedWriteStatus ReadRecordedRuns(std::span<const uint8_t> bytes,
                                       const ProtectedResultIdentity& identity,
                                       std::vector<TResultTest>& records) {
     try {
-        FileInputStream file(path);
+        MemoryInputStream file(bytes);
         ProtectedResultReader reader(file);
         if (!reader.ReadSignature())
             return ProtectedWriteStatus::WrongSignature;
@@ -59,8 +63,6 @@ ProtectedWriteStatus ReadRecordedRuns(const std::string& path,
         records = reader.ReadRecords();
         return ProtectedWriteStatus::Written;
     } catch (const FormatError&) {
-        return ProtectedWriteStatus::ReadFailed;
-    } catch (const IoError&) {
         return ProtectedWriteStatus::ReadFailed;
     }
 }
@@ -80,6 +82,89 @@ std::unique_ptr<ExclusiveFileLock> LockCurrentFile(const std::string& path) {
     return lock;
 }
 
+// What the stream holds before the records: identity and record count.
+std::vector<uint8_t> HeadBytes(const ProtectedResultIdentity& identity, size_t count) {
+    MemoryOutputStream head;
+    BinaryWriter writer(head);
+    writer.WriteText(Utf8ToCp1251(identity.UId));
+    writer.WriteText(Utf8ToCp1251(identity.ResultKey));
+    writer.WriteInt32(static_cast<int32_t>(count));
+    return head.TakeBytes();
+}
+
+void WriteSignature(OutputStream& output) {
+    output.Write(reinterpret_cast<const uint8_t*>(tvpr::kSignature.data()),
+                 tvpr::kSignature.size());
+}
+
+// The file `bytes` with `added` (a record's bytes) as its last run, when the
+// file has the appendable shape: its runs are read and checked, and their
+// compressed bytes are kept as they are. Nothing when the file has another
+// shape, holds anything but its runs, or is not this test's: the caller then
+// reads it the ordinary way.
+std::optional<std::vector<uint8_t>> AppendedInPlace(std::span<const uint8_t> bytes,
+                                                    const ProtectedResultIdentity& identity,
+                                                    std::span<const uint8_t> added) {
+    if (bytes.size() < tvpr::kSignature.size() ||
+        !std::equal(tvpr::kSignature.begin(), tvpr::kSignature.end(), bytes.begin()))
+        return std::nullopt;
+    const std::span<const uint8_t> stream = bytes.subspan(tvpr::kSignature.size());
+    const std::optional<ZlibBody> body = FindZlibBody(stream, HeadBytes(identity, 0).size());
+    if (!body)
+        return std::nullopt;
+    try {
+        MemoryInputStream head(body->Head);
+        BinaryReader headReader(head);
+        const std::string uid = Cp1251ToUtf8(headReader.ReadText());
+        const std::string resultKey = Cp1251ToUtf8(headReader.ReadText());
+        const int32_t count = headReader.ReadInt32();
+        if (uid != identity.UId || resultKey != identity.ResultKey || count < 0 ||
+            count >= tvpr::kMaxRecords)
+            return std::nullopt;
+        MemoryInputStream runs(body->Content);
+        for (int32_t i = 0; i < count; ++i)
+            TResultTest().LoadFromStream(runs);
+        if (runs.Remaining() != 0)
+            return std::nullopt;
+        std::vector<uint8_t> content(tvpr::kSignature.begin(), tvpr::kSignature.end());
+        const std::vector<uint8_t> appended =
+            AppendToZlibStream(stream, *body, HeadBytes(identity, size_t(count) + 1), added);
+        content.insert(content.end(), appended.begin(), appended.end());
+        return content;
+    } catch (const FormatError&) {
+        return std::nullopt; // read again the ordinary way, which names the failure
+    }
+}
+
+// The new content of the file `bytes` (empty: none yet) with `record` added,
+// or the failure that leaves the file as it is.
+ProtectedWriteStatus ContentWithRun(std::span<const uint8_t> bytes,
+                                    const ProtectedResultIdentity& identity,
+                                    const TResultTest& record, std::vector<uint8_t>& content) {
+    MemoryOutputStream added;
+    record.SaveToStream(added);
+    if (!bytes.empty()) {
+        if (std::optional<std::vector<uint8_t>> appended =
+                AppendedInPlace(bytes, identity, added.Bytes())) {
+            content = std::move(*appended);
+            return ProtectedWriteStatus::Written;
+        }
+    }
+    // A new file, or one of another shape: written whole, in the shape that
+    // takes the next run quickly.
+    std::vector<TResultTest> records;
+    if (!bytes.empty()) {
+        const ProtectedWriteStatus read = ReadRecordedRuns(bytes, identity, records);
+        if (read != ProtectedWriteStatus::Written)
+            return read;
+    }
+    records.push_back(record);
+    MemoryOutputStream whole;
+    WriteProtectedResultContent(whole, identity, records);
+    content = whole.TakeBytes();
+    return ProtectedWriteStatus::Written;
+}
+
 } // namespace
 
 std::string ProtectedResultFileName(const std::string& prefix, const std::string& uid) {
@@ -89,21 +174,21 @@ std::string ProtectedResultFileName(const std::string& prefix, const std::string
 
 void WriteProtectedResultBody(OutputStream& output, const ProtectedResultIdentity& identity,
                               const std::vector<TResultTest>& records) {
-    BinaryWriter writer(output);
-    writer.WriteText(Utf8ToCp1251(identity.UId));
-    writer.WriteText(Utf8ToCp1251(identity.ResultKey));
-    writer.WriteInt32(static_cast<int32_t>(records.size()));
+    const std::vector<uint8_t> head = HeadBytes(identity, records.size());
+    output.Write(head.data(), head.size());
     for (const TResultTest& record : records)
         record.SaveToStream(output);
 }
 
 void WriteProtectedResultContent(OutputStream& output, const ProtectedResultIdentity& identity,
                                  const std::vector<TResultTest>& records) {
-    output.Write(reinterpret_cast<const uint8_t*>(tvpr::kSignature.data()),
-                 tvpr::kSignature.size());
-    ZlibOutputStream content(output, tvpr::kCompressionLevel);
-    WriteProtectedResultBody(content, identity, records);
-    content.Finish();
+    MemoryOutputStream body;
+    for (const TResultTest& record : records)
+        record.SaveToStream(body);
+    WriteSignature(output);
+    const std::vector<uint8_t> stream =
+        AppendableZlibStream(HeadBytes(identity, records.size()), body.Bytes());
+    output.Write(stream.data(), stream.size());
 }
 
 ProtectedWriteOutcome WriteProtectedResult(const ResultOutputSettings& settings,
@@ -120,17 +205,19 @@ ProtectedWriteOutcome WriteProtectedResult(const ResultOutputSettings& settings,
         return Failure(ProtectedWriteStatus::WriteFailed, std::string(), locale);
 
     const std::unique_ptr<ExclusiveFileLock> lock = LockCurrentFile(path);
-    std::vector<TResultTest> records;
-    if (FileExists(path)) {
-        const ProtectedWriteStatus read = ReadRecordedRuns(path, identity, records);
-        if (read != ProtectedWriteStatus::Written)
-            return Failure(read, path, locale);
-    }
-    records.push_back(record);
+    std::vector<uint8_t> content;
     try {
-        MemoryOutputStream bytes;
-        WriteProtectedResultContent(bytes, identity, records);
-        const std::vector<uint8_t>& content = bytes.Bytes();
+        const std::vector<uint8_t> file =
+            FileExists(path) ? ReadFileBytes(path) : std::vector<uint8_t>();
+        if (FileExists(path) && file.empty())
+            return Failure(ProtectedWriteStatus::WrongSignature, path, locale);
+        const ProtectedWriteStatus made = ContentWithRun(file, identity, record, content);
+        if (made != ProtectedWriteStatus::Written)
+            return Failure(made, path, locale);
+    } catch (const IoError&) {
+        return Failure(ProtectedWriteStatus::ReadFailed, path, locale);
+    }
+    try {
         WriteFileAtomically(
             path, std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
     } catch (const std::exception&) {

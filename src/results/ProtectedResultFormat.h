@@ -4,7 +4,9 @@
 // The protected result file (.tvpr), one per test, every run of that test
 // recorded on this station, oldest first:
 //   0   22 bytes  "TevrixProtectionResult", no length, no terminator
-//   22  to end    a zlib stream (RFC 1950), written at level 9, holding:
+//   22  to end    a zlib stream (RFC 1950), written at level 9 with full
+//                 flush points after N and after the last record (see
+//                 AppendableZlib.h), holding:
 //                   text   the test's UId
 //                   text   the test's ResultKey
 //                   int32  N, the number of records
