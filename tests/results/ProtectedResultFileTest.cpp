@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/ZlibOutputStream.h"
 #include "platform/Files.h"
+#include "results/AppendableZlib.h"
 #include "results/ProtectedResultFile.h"
 #include "support/ByteBuilder.h"
 #include "support/CaseNames.h"
@@ -247,6 +248,101 @@ TEST_F(ProtectedResultFileTest, AFailedWriteLeavesTheOldFileIntact) {
     EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(ProtectedWriteStatus::WriteFailed));
     EXPECT_EQ(ReadWholeFile(Path()), before);
     EXPECT_EQ(FilesInFolder(), 1u);
+}
+
+} // namespace
+} // namespace tevrix
+
+namespace tevrix {
+namespace {
+
+using testing::InflateAfterSignature;
+using testing::ReadWholeFile;
+using testing::SampleRecord;
+using testing::WriteWholeFile;
+
+using namespace std::string_literals;
+
+const ProtectedResultIdentity kAppendTest{"{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}", "Ключ"};
+
+// What the whole content of a file of `runs` is, written at once.
+std::string ContentOf(const std::vector<TResultTest>& runs) {
+    MemoryOutputStream body;
+    WriteProtectedResultBody(body, kAppendTest, runs);
+    return {body.Bytes().begin(), body.Bytes().end()};
+}
+
+std::vector<TResultTest> Runs(int count) {
+    std::vector<TResultTest> runs;
+    for (int i = 0; i < count; ++i)
+        runs.push_back(SampleRecord("Ученик " + std::to_string(i)));
+    return runs;
+}
+
+class ProtectedResultAppendTest : public ::testing::Test {
+protected:
+    ProtectedResultAppendTest() { m_settings.ProgramDir = m_folder.Path(); }
+    ProtectedWriteOutcome Add(const TResultTest& run) {
+        return WriteProtectedResult(m_settings, kAppendTest, run, TextLocale{});
+    }
+    std::string Path() const { return m_folder.File(ProtectedResultFileName("", kAppendTest.UId)); }
+    // True when the file's stream has the shape that takes a run quickly.
+    bool Appendable() const {
+        const std::string file = ReadWholeFile(Path());
+        const std::vector<uint8_t> stream(file.begin() + 22, file.end());
+        return FindZlibBody(stream, ContentOf({}).size()).has_value();
+    }
+    testing::TempFolder m_folder;
+    ResultOutputSettings m_settings;
+};
+
+TEST_F(ProtectedResultAppendTest, RunsAddedOneByOneInflateToTheWholeContent) {
+    const std::vector<TResultTest> runs = Runs(60);
+    for (size_t count = 1; count <= runs.size(); ++count) {
+        ASSERT_EQ(Add(runs[count - 1]).Status, ProtectedWriteStatus::Written);
+        if (count <= 2 || count % 20 == 0) {
+            const std::vector<TResultTest> sofar(runs.begin(), runs.begin() + count);
+            ASSERT_EQ(InflateAfterSignature(ReadWholeFile(Path())), ContentOf(sofar)) << count;
+            ASSERT_TRUE(Appendable()) << count;
+        }
+    }
+}
+
+TEST_F(ProtectedResultAppendTest, AFileOfOneStreamGainsTheRunAndTheQuickShape) {
+    const std::vector<TResultTest> runs = Runs(3);
+    const std::string old = ContentOf({runs[0], runs[1]});
+    const std::vector<uint8_t> stream =
+        ZlibCompress(reinterpret_cast<const uint8_t*>(old.data()), old.size(), 9);
+    WriteWholeFile(Path(), "TevrixProtectionResult" + std::string(stream.begin(), stream.end()));
+    ASSERT_FALSE(Appendable());
+    ASSERT_EQ(Add(runs[2]).Status, ProtectedWriteStatus::Written);
+    EXPECT_EQ(InflateAfterSignature(ReadWholeFile(Path())), ContentOf(runs));
+    EXPECT_TRUE(Appendable());
+}
+
+TEST_F(ProtectedResultAppendTest, ADamagedFlushPointNeverGivesAWrongFile) {
+    const std::vector<TResultTest> runs = Runs(3);
+    ASSERT_EQ(Add(runs[0]).Status, ProtectedWriteStatus::Written);
+    ASSERT_EQ(Add(runs[1]).Status, ProtectedWriteStatus::Written);
+    const std::string good = ReadWholeFile(Path());
+    // Every byte of every empty stored block (00 00 FF FF) in turn.
+    int damaged = 0;
+    for (size_t at = good.find("\x00\x00\xFF\xFF"s, 22); at != std::string::npos;
+         at = good.find("\x00\x00\xFF\xFF"s, at + 1)) {
+        for (size_t i = 0; i < 4; ++i, ++damaged) {
+            std::string file = good;
+            file[at + i] ^= 0x24;
+            WriteWholeFile(Path(), file);
+            const ProtectedWriteOutcome outcome = Add(runs[2]);
+            if (outcome.Status == ProtectedWriteStatus::Written) {
+                EXPECT_EQ(InflateAfterSignature(ReadWholeFile(Path())), ContentOf(runs)) << at + i;
+            } else {
+                EXPECT_EQ(outcome.Status, ProtectedWriteStatus::ReadFailed) << at + i;
+                EXPECT_EQ(ReadWholeFile(Path()), file) << at + i; // left as it was
+            }
+        }
+    }
+    EXPECT_GE(damaged, 8);
 }
 
 } // namespace
