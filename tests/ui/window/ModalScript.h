@@ -12,7 +12,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QPointer>
+#include <algorithm>
 #include <deque>
+#include <vector>
 #include <functional>
 
 namespace tevrix::testing {
@@ -29,6 +32,12 @@ public:
 
     ModalScript& Then(const QString& objectName, Action action) {
         m_steps.push_back({objectName, std::move(action)});
+        return *this;
+    }
+    // Acts on every showing of a modal window of that name that no step
+    // waits for.
+    ModalScript& Always(const QString& objectName, Action action) {
+        m_always.push_back({objectName, std::move(action)});
         return *this;
     }
     // Clicks the button of that name in the window.
@@ -68,13 +77,24 @@ private:
     };
 
     void Poll() {
-        if (m_steps.empty() || m_acting)
+        if (m_acting)
             return;
         QWidget* front = QApplication::activeModalWidget();
-        if (front == nullptr || !front->isVisible() || front->objectName() != m_steps.front().Name)
+        if (front == nullptr || !front->isVisible() || front == m_lastAlways)
             return;
-        Step step = std::move(m_steps.front());
-        m_steps.pop_front();
+        Step step;
+        if (!m_steps.empty() && front->objectName() == m_steps.front().Name) {
+            step = std::move(m_steps.front());
+            m_steps.pop_front();
+        } else {
+            auto always = std::find_if(m_always.begin(), m_always.end(), [front](const Step& s) {
+                return s.Name == front->objectName();
+            });
+            if (always == m_always.end())
+                return;
+            step = *always;
+            m_lastAlways = front;
+        }
         m_seen << step.Name;
         m_acting = true;
         QTimer::singleShot(0, front, [this, front, action = std::move(step.Do)] {
@@ -85,6 +105,8 @@ private:
 
     QTimer m_poll;
     std::deque<Step> m_steps;
+    std::vector<Step> m_always;
+    QPointer<QWidget> m_lastAlways; // acted on already, until it has gone
     QStringList m_seen;
     bool m_acting = false;
 };
