@@ -76,6 +76,8 @@ public:
     Settings& StationSettings() { return m_settings; }
     RecentFiles& Recent() { return m_recent; }
     const StationPlaces& Places() const { return m_places; }
+    // The run's random numbers (task order, variant order, the word's letters).
+    RandomSource& Random() { return m_random; }
     QTimer* Timer(SessionTimer timer) const;
 
     // Opens a test file as the window's commands do: a path that names no

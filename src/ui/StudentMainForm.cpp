@@ -77,6 +77,7 @@ TStudentMainForm::TStudentMainForm(StationPlaces places, QWidget* parent)
     m_controller = new SessionController({*this, *m_taskArea, *m_panels, *m_passwordForm,
                                           *m_userNameForm, [this] { return QuestionArea(); }},
                                          std::move(places), this);
+    m_taskArea->SetRandomSource(&m_controller->Random());
     CreateMenus();
     ConnectTaskArea();
     setAcceptDrops(true);
@@ -217,6 +218,7 @@ void TStudentMainForm::ConnectTaskArea() {
 
 void TStudentMainForm::PlaceWindow() {
     m_windowSettingsAtStart = m_controller->StationSettings().IsUseWindowSettings;
+    m_taskArea->SetUseWindowSettings(m_windowSettingsAtStart);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QSize size = StartSize(screen.size());
     resize(size);
@@ -379,8 +381,7 @@ void TStudentMainForm::ATestInstructionExecute() {
 
 void TStudentMainForm::AShowAreaOfFocusExecute() {
     Engine().ShowAreaOfFocus([this] {
-        auto* area = qobject_cast<RichTextArea*>(QApplication::focusWidget());
-        if (area != nullptr && isAncestorOf(area))
+        if (RichTextArea* area = m_taskArea->AreaOfFocus())
             TTextViewForm::ShowAreaInViewer(this, *area, QString());
     });
 }
