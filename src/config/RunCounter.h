@@ -3,6 +3,7 @@
 
 #include "config/RebootMarkers.h"
 #include "config/UserStore.h"
+#include "text/Translate.h"
 
 #include <cstdint>
 #include <string>
@@ -16,8 +17,8 @@ inline constexpr const char* kRunCountSubkey = "CountRunTest";
 inline constexpr int32_t kRunCountFallback = 100;
 // %d is the test's MaxRuns. The line break is blank, LF, CR, as it always was.
 inline constexpr const char* kMsgRunLimit =
-    "Извините, но этот тест не может быть запущен более %d раз \n\rбез "
-    "перезагрузки компьютера.";
+    N_("Извините, но этот тест не может быть запущен более %d раз \n\rбез "
+       "перезагрузки компьютера.");
 
 struct RunLimitCheck {
     bool Allowed = true;

@@ -95,8 +95,8 @@ private:
     bool m_ok = true;
 };
 
-SettingsOutcome SaveFailed() {
-    return {false, kMsgSaveSettingsError};
+Outcome SaveFailed() {
+    return Outcome::Failure(PupilMessage{kMsgSaveSettingsError, {}, MessageIcon::None});
 }
 
 } // namespace
@@ -111,15 +111,15 @@ bool WriteSettings(const Settings& settings, IniDocument& document) {
     return writer.Ok();
 }
 
-SettingsOutcome LoadSettings(Settings& settings, const std::string& path) {
+Outcome LoadSettings(Settings& settings, const std::string& path) {
     const IniFileContent file = ReadIniFile(path);
     if (file.Status == IniFileStatus::Failed)
-        return {false, kMsgLoadSettingsError};
+        return Outcome::Failure(PupilMessage{kMsgLoadSettingsError, {}, MessageIcon::None});
     ReadSettings(file.Document, settings);
     return {};
 }
 
-SettingsOutcome SaveSettings(const Settings& settings, const std::string& path) {
+Outcome SaveSettings(const Settings& settings, const std::string& path) {
     // The file's other lines are kept, so a file that is there but cannot be
     // read must not be overwritten.
     IniFileContent file = ReadIniFile(path);

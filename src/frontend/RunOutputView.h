@@ -16,7 +16,7 @@ public:
     // their styles, then zooms, puts the caret at the start and scrolls to it.
     virtual void ShowEndSummary(const std::vector<SummaryLine>& lines) = 0;
     // A modal message box with an OK button.
-    virtual void ShowMessage(const ResultMessage& message) = 0;
+    virtual void ShowMessage(const PupilMessage& message) = 0;
 };
 
 } // namespace tevrix

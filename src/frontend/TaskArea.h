@@ -4,6 +4,7 @@
 #include "model/Task.h"
 #include "rules/EnteredAnswer.h"
 #include "rules/RightAnswer.h"
+#include "text/Translate.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,6 +23,9 @@ struct TaskPresentation {
     std::vector<int32_t> VariantOrder;        // slot -> variant or number
     bool ShowTaskList = false;                // the task list panel (tests that allow skipping)
 };
+
+// What the question area shows while no test is open.
+inline constexpr const char* kMsgChooseATest = N_("Для начала работы выберите тест!...");
 
 // The picture of an item of the task list.
 enum class TaskListImage {

@@ -49,7 +49,7 @@ MessageReply ScriptedDialogs::ShowMessageBox(const MessageBoxRequest& request) {
     return reply;
 }
 
-void ScriptedDialogs::ShowMessage(const ResultMessage& message) {
+void ScriptedDialogs::ShowMessage(const PupilMessage& message) {
     ShowMessageBox({message.Text, message.Caption, message.Icon, MessageButtons::Ok});
 }
 

@@ -26,7 +26,7 @@ public:
     void ShowTextViewer(const RichText& text, const std::string& caption) override;
 
     void ShowEndSummary(const std::vector<SummaryLine>& lines) override;
-    void ShowMessage(const ResultMessage& message) override;
+    void ShowMessage(const PupilMessage& message) override;
 
 private:
     const RunScript& m_script;

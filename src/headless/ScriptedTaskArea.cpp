@@ -18,7 +18,7 @@ void ScriptedTaskArea::ResetTaskArea() {
 }
 
 void ScriptedTaskArea::ShowNoTestText() {
-    m_transcript.Add({"idle", "", "Для начала работы выберите тест!...", ""});
+    m_transcript.Add({"idle", "", kMsgChooseATest, ""});
 }
 
 void ScriptedTaskArea::ShowTask(const TaskPresentation& presentation) {

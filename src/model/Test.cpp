@@ -65,7 +65,7 @@ void TTest::CreateTempDir(const std::string& tempRoot) {
     ::mkdir(TempDir.c_str(), 0700);
 }
 
-std::string TTest::DeleteTempDir() {
+Outcome TTest::DeleteTempDir() {
     if (TempDir.empty())
         return {};
     std::error_code error;
@@ -81,7 +81,9 @@ std::string TTest::DeleteTempDir() {
         fs::remove_all(dir, error);
     }
     TempDir.clear();
-    return error ? error.message() : std::string();
+    if (error)
+        return Outcome::Failure(PupilMessage{error.message(), {}, MessageIcon::None});
+    return {};
 }
 
 void TTest::SetMarkCount(int count) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/Outcome.h"
 #include "io/ByteStream.h"
 #include "model/Task.h"
 #include "richtext/RichText.h"
@@ -102,10 +103,10 @@ public:
     // Computes every theme's TaskCount (with themes) and AskCount.
     void RecountThemes(const TTaskList& tasks);
 
-    // Deletes the temporary folder with everything in it. Returns the system's
-    // text for the last failure, or an empty text when all went. The
-    // destructor does the same silently when it was not done before.
-    std::string DeleteTempDir();
+    // Deletes the temporary folder with everything in it. Fails with the
+    // system's text for the last failure in a plain box. The destructor does
+    // the same silently when it was not done before.
+    Outcome DeleteTempDir();
 
 private:
     void CreateTempDir(const std::string& tempRoot);

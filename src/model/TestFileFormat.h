@@ -30,7 +30,7 @@ inline constexpr int32_t kKeySeed = 1846280517;
 inline constexpr uint16_t kKeyDivisor = 40503;
 
 // The editor writes all ten slots of a kind 1 to 5 list; a count above that
-// or above five numbers cannot come from a sound file and fails the load.
+// or above five numbers cannot come from an intact test file and fails the load.
 inline constexpr int32_t kMaxSlots = 10;
 inline constexpr int32_t kMaxNumbers = 5;
 

@@ -17,10 +17,13 @@
 namespace tevrix {
 namespace {
 
-LoadTestOutcome Outcome(LoadTestStatus status, const char* message = "") {
+LoadTestOutcome Ended(LoadTestStatus status, const char* message = nullptr) {
     LoadTestOutcome outcome;
     outcome.Status = status;
-    outcome.Message = message;
+    if (status != LoadTestStatus::Loaded)
+        outcome.Result = Outcome::Failure(
+            message ? std::optional(PupilMessage{message, kCaptionError, MessageIcon::Error})
+                    : std::nullopt);
     return outcome;
 }
 
@@ -83,7 +86,7 @@ LoadTestOutcome LoadTest(const std::string& name, std::optional<std::span<const 
 LoadTestOutcome LoadTest(const std::string& name, std::optional<std::span<const uint8_t>> received,
                          const PasswordPrompt& askPassword, const std::string& tempRoot) {
     if (name.empty() || (!received && !FileExists(name)))
-        return Outcome(LoadTestStatus::NotFound);
+        return Ended(LoadTestStatus::NotFound);
 
     auto test = std::make_unique<TTest>(tempRoot);
     test->FileName = name;
@@ -99,7 +102,7 @@ LoadTestOutcome LoadTest(const std::string& name, std::optional<std::span<const 
         uint8_t magic[tvf::kMagic.size()];
         if (layer2.ReadSome(magic, sizeof magic) != sizeof magic ||
             std::memcmp(magic, tvf::kMagic.data(), sizeof magic) != 0)
-            return Outcome(LoadTestStatus::WrongType, kMsgWrongTestFileType);
+            return Ended(LoadTestStatus::WrongType, kMsgWrongTestFileType);
         layer2.ReadText(); // header text, not used
 
         ZlibInputStream body(plain);
@@ -110,20 +113,20 @@ LoadTestOutcome LoadTest(const std::string& name, std::optional<std::span<const 
             const std::optional<std::string> typed =
                 askPassword ? askPassword() : std::optional<std::string>();
             if (!typed)
-                return Outcome(LoadTestStatus::Cancelled);
+                return Ended(LoadTestStatus::Cancelled);
             if (*typed != test->OpenPassword)
-                return Outcome(LoadTestStatus::WrongPassword, kMsgWrongPassword);
+                return Ended(LoadTestStatus::WrongPassword, kMsgWrongPassword);
         }
 
         ReadTasks(bodyReader, body, tasks);
         UnpackFiles(bodyReader, test->TempDir, fileNames);
     } catch (const std::exception&) { // damaged data, a file not written, out of memory
-        return Outcome(LoadTestStatus::Failed, kMsgTestLoadError);
+        return Ended(LoadTestStatus::Failed, kMsgTestLoadError);
     }
 
     test->FileCrc = received ? Crc32(received->data(), received->size()) : FileCrc32(name);
     test->RecountThemes(tasks);
-    LoadTestOutcome outcome = Outcome(LoadTestStatus::Loaded);
+    LoadTestOutcome outcome = Ended(LoadTestStatus::Loaded);
     outcome.Test = std::move(test);
     outcome.Tasks = std::move(tasks);
     outcome.FileNames = std::move(fileNames);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/Outcome.h"
 #include "model/Task.h"
 #include "model/Test.h"
+#include "text/Translate.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,11 +17,11 @@
 
 namespace tevrix {
 
-inline constexpr const char* kMsgWrongTestFileType = "Неверный тип файла с тестом!";
-inline constexpr const char* kMsgWrongPassword = "Неверный пароль!";
-inline constexpr const char* kMsgTestLoadError = "Ошибка загрузки теста!";
+inline constexpr const char* kMsgWrongTestFileType = N_("Неверный тип файла с тестом!");
+inline constexpr const char* kMsgWrongPassword = N_("Неверный пароль!");
+inline constexpr const char* kMsgTestLoadError = N_("Ошибка загрузки теста!");
 // Caption of the loader's message boxes (OK button, error icon).
-inline constexpr const char* kCaptionError = "Ошибка!";
+inline constexpr const char* kCaptionError = N_("Ошибка!");
 
 enum class LoadTestStatus {
     NotFound,      // empty name, or no such file and no stream: nothing happened
@@ -32,8 +34,9 @@ enum class LoadTestStatus {
 
 struct LoadTestOutcome {
     LoadTestStatus Status = LoadTestStatus::NotFound;
-    // What the pupil is shown in a box captioned kCaptionError; empty = nothing.
-    std::string Message;
+    // Ok when Loaded; a failure's box is captioned kCaptionError with the
+    // error icon (its text untranslated), and NotFound and Cancelled show none.
+    Outcome Result;
     std::unique_ptr<TTest> Test;
     TTaskList Tasks;
     // The embedded files unpacked into Test->TempDir, in file order (a name

@@ -76,33 +76,31 @@ bool ServerClient::Exchange(const ServerAddress& address,
     }
 }
 
-ExchangeOutcome ServerClient::Report(const ServerAddress& address,
-                                     const std::function<void(LineChannel&)>& steps) {
-    ExchangeOutcome outcome;
-    if (!Exchange(address, steps)) {
-        outcome.Failed = true;
-        outcome.Message = ErrorBox(kMsgNoConnection);
-    }
-    return outcome;
+Outcome ServerClient::Report(const ServerAddress& address,
+                             const std::function<void(LineChannel&)>& steps) {
+    if (!Exchange(address, steps))
+        return Outcome::Failure(ErrorBox(kMsgNoConnection));
+    return {};
 }
 
-ExchangeOutcome ServerClient::TestConnection(const ServerAddress& address,
-                                             std::string_view computerName) {
+Outcome ServerClient::TestConnection(const ServerAddress& address, std::string_view computerName) {
     const std::lock_guard lock(m_exchange);
     std::string reply;
-    ExchangeOutcome outcome = Report(address, [&](LineChannel& channel) {
+    const Outcome outcome = Report(address, [&](LineChannel& channel) {
         channel.SendLine(kCommandTest);
         channel.SendLine(computerName);
         reply = channel.ReceiveLine();
         channel.SendLine(kCommandQuit);
     });
-    if (!outcome.Failed && reply == kReplyOk)
-        outcome.Message = PlainBox(kMsgConnectionSucceeded);
-    return outcome;
+    if (outcome.Failed())
+        return outcome;
+    if (reply != kReplyOk)
+        return Outcome::Failure();
+    return Outcome::Success(PlainBox(kMsgConnectionSucceeded));
 }
 
-ExchangeOutcome ServerClient::ReportRunBegin(const ServerAddress& address, std::string_view runId,
-                                             const TResultTest& record) {
+Outcome ServerClient::ReportRunBegin(const ServerAddress& address, std::string_view runId,
+                                     const TResultTest& record) {
     const std::lock_guard lock(m_exchange);
     return Report(address, [&](LineChannel& channel) {
         channel.SendLine(kCommandInfoBegin);
@@ -111,8 +109,8 @@ ExchangeOutcome ServerClient::ReportRunBegin(const ServerAddress& address, std::
     });
 }
 
-ExchangeOutcome ServerClient::ReportProgress(const ServerAddress& address, std::string_view runId,
-                                             bool serverProgressFlag, const TResultTest& record) {
+Outcome ServerClient::ReportProgress(const ServerAddress& address, std::string_view runId,
+                                     bool serverProgressFlag, const TResultTest& record) {
     const std::lock_guard lock(m_exchange);
     return Report(address, [&](LineChannel& channel) {
         channel.SendLine(kCommandInfoProcess);
@@ -121,8 +119,8 @@ ExchangeOutcome ServerClient::ReportProgress(const ServerAddress& address, std::
     });
 }
 
-ExchangeOutcome ServerClient::ReportResult(const ServerAddress& address, std::string_view runId,
-                                           std::string_view resultKey, const TResultTest& record) {
+Outcome ServerClient::ReportResult(const ServerAddress& address, std::string_view runId,
+                                   std::string_view resultKey, const TResultTest& record) {
     const std::lock_guard lock(m_exchange);
     return Report(address, [&](LineChannel& channel) {
         channel.SendLine(kCommandResult);
@@ -149,20 +147,18 @@ GetTestOutcome ServerClient::GetTest(const ServerAddress& address, std::string_v
         }
         channel.SendLine(kCommandQuit);
     });
-    if (!completed) {
-        outcome.Failed = true;
-        outcome.Message = ErrorBox(kMsgConnectionError);
-    } else if (lastReply != kReplyYes) {
-        outcome.Message = PlainBox(kMsgTestRefused);
-    }
+    if (!completed)
+        outcome.Result = Outcome::Failure(ErrorBox(kMsgConnectionError));
+    else if (lastReply != kReplyYes)
+        outcome.Result = Outcome::Failure(PlainBox(kMsgTestRefused));
     return outcome;
 }
 
-ResultMessage ServerClient::ErrorBox(const char* text) const {
+PupilMessage ServerClient::ErrorBox(const char* text) const {
     return {m_locale.Tr(text), m_locale.Tr(kNetCaptionError), MessageIcon::Error};
 }
 
-ResultMessage ServerClient::PlainBox(const char* text) const {
+PupilMessage ServerClient::PlainBox(const char* text) const {
     return {m_locale.Tr(text), kApplicationTitle, MessageIcon::None};
 }
 

@@ -18,18 +18,11 @@ namespace tevrix {
 
 class LineChannel;
 
-// What an exchange leaves for the pupil.
-struct ExchangeOutcome {
-    bool Failed = false;                  // the exchange broke off before its end
-    std::optional<ResultMessage> Message; // the box to show, translated; none = nothing
-};
-
-// What fetching a test leaves: the exchange's own box and, when the test
-// arrived, what the loader made of it (its Message is the loader's box,
-// shown before the exchange's).
+// What fetching a test leaves: the exchange's own outcome (its message
+// translated) and, when the test arrived, what the loader made of it (the
+// loader's box is shown before the exchange's).
 struct GetTestOutcome {
-    bool Failed = false;
-    std::optional<ResultMessage> Message;
+    Outcome Result;
     std::optional<LoadTestOutcome> Load;
 };
 
@@ -53,26 +46,28 @@ class ServerClient {
 public:
     ServerClient(Connector& connector, TextLocale locale);
 
-    // TEST: "Соединение прошло успешно..." in a plain box when the reply is
-    // exactly "OK"; nothing for any other reply; "Нет связи с сервером!"
-    // when the exchange fails.
-    ExchangeOutcome TestConnection(const ServerAddress& address, std::string_view computerName);
+    // TEST: succeeds with "Соединение прошло успешно..." in a plain box when
+    // the reply is exactly "OK"; any other reply fails showing nothing; a
+    // broken exchange fails with "Нет связи с сервером!". Messages are
+    // translated.
+    Outcome TestConnection(const ServerAddress& address, std::string_view computerName);
 
-    // The run reports; no reply is read. A failure gives "Нет связи с
-    // сервером!" and Failed.
-    ExchangeOutcome ReportRunBegin(const ServerAddress& address, std::string_view runId,
-                                   const TResultTest& record);
-    ExchangeOutcome ReportProgress(const ServerAddress& address, std::string_view runId,
-                                   bool serverProgressFlag, const TResultTest& record);
-    ExchangeOutcome ReportResult(const ServerAddress& address, std::string_view runId,
-                                 std::string_view resultKey, const TResultTest& record);
+    // The run reports; no reply is read. A broken exchange fails with "Нет
+    // связи с сервером!".
+    Outcome ReportRunBegin(const ServerAddress& address, std::string_view runId,
+                           const TResultTest& record);
+    Outcome ReportProgress(const ServerAddress& address, std::string_view runId,
+                           bool serverProgressFlag, const TResultTest& record);
+    Outcome ReportResult(const ServerAddress& address, std::string_view runId,
+                         std::string_view resultKey, const TResultTest& record);
 
     // GETLIST, the choice (one offered test is taken without asking), GETTEST,
     // and the received test handed to LoadTest while the connection is still
-    // open. "Отказано в получении теста..." when the last reply read was not
-    // "YES"; "Ошибка связи с сервером!" when the exchange fails, in which
-    // case a test the loader had finished is kept. A choice that is
-    // cancelled, or made from an empty list, ends quietly.
+    // open. Fails with "Отказано в получении теста..." when the last reply
+    // read was not "YES", and with "Ошибка связи с сервером!" when the
+    // exchange breaks off, in which case a test the loader had finished is
+    // kept. A choice that is cancelled, or made from an empty list, ends
+    // quietly and without a failure.
     GetTestOutcome GetTest(const ServerAddress& address, std::string_view computerName,
                            const TestChooser& choose, const PasswordPrompt& askPassword);
 
@@ -80,10 +75,9 @@ private:
     // Connects, runs `steps` on the connection, closes it. Returns false and
     // keeps the connection's failure to itself when any step fails.
     bool Exchange(const ServerAddress& address, const std::function<void(LineChannel&)>& steps);
-    ExchangeOutcome Report(const ServerAddress& address,
-                           const std::function<void(LineChannel&)>& steps);
-    ResultMessage ErrorBox(const char* text) const;
-    ResultMessage PlainBox(const char* text) const;
+    Outcome Report(const ServerAddress& address, const std::function<void(LineChannel&)>& steps);
+    PupilMessage ErrorBox(const char* text) const;
+    PupilMessage PlainBox(const char* text) const;
 
     std::mutex m_exchange; // held for the whole of an exchange
     Connector& m_connector;

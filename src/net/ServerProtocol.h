@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "text/Translate.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -63,11 +65,11 @@ inline constexpr int64_t kMaxReceivedTestSize = 256ll * 1024 * 1024;
 inline constexpr int64_t kMaxOfferedTests = 10'000;
 
 // The pupil's messages (Russian source texts, translated when shown).
-inline constexpr const char* kMsgNoConnection = "Нет связи с сервером!";
-inline constexpr const char* kMsgConnectionError = "Ошибка связи с сервером!";
-inline constexpr const char* kMsgTestRefused = "Отказано в получении теста...";
-inline constexpr const char* kMsgConnectionSucceeded = "Соединение прошло успешно...";
-inline constexpr const char* kNetCaptionError = "Ошибка!";
+inline constexpr const char* kMsgNoConnection = N_("Нет связи с сервером!");
+inline constexpr const char* kMsgConnectionError = N_("Ошибка связи с сервером!");
+inline constexpr const char* kMsgTestRefused = N_("Отказано в получении теста...");
+inline constexpr const char* kMsgConnectionSucceeded = N_("Соединение прошло успешно...");
+inline constexpr const char* kNetCaptionError = N_("Ошибка!");
 // A plain message box is captioned with the application's title.
 inline constexpr const char* kApplicationTitle = "TevrixStudent";
 

@@ -11,17 +11,17 @@ ServerAddress ServerRunReporter::Address() const {
     return {m_settings.RemoteHost, m_settings.RemotePort};
 }
 
-bool ServerRunReporter::Send(const std::function<ExchangeOutcome()>& exchange) {
-    ExchangeOutcome outcome;
+bool ServerRunReporter::Send(const std::function<Outcome()>& exchange) {
+    Outcome outcome;
     const auto run = [&] { outcome = exchange(); };
     if (m_runner)
         m_runner(run);
     else
         run();
-    if (outcome.Message)
-        m_dialogs.ShowMessageBox({outcome.Message->Text, outcome.Message->Caption,
-                                  outcome.Message->Icon, MessageButtons::Ok});
-    return !outcome.Failed;
+    if (const std::optional<PupilMessage>& message = outcome.Message())
+        m_dialogs.ShowMessageBox(
+            {message->Text, message->Caption, message->Icon, MessageButtons::Ok});
+    return outcome.Ok();
 }
 
 // Each report works on its own copy of the record: while a worker thread

@@ -35,7 +35,7 @@ public:
 private:
     // Runs `exchange` through the runner and shows its message; true when
     // it did not fail.
-    bool Send(const std::function<ExchangeOutcome()>& exchange);
+    bool Send(const std::function<Outcome()>& exchange);
     ServerAddress Address() const;
 
     ServerClient& m_client;

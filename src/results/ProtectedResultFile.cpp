@@ -37,12 +37,14 @@ ProtectedWriteOutcome Failure(ProtectedWriteStatus status, const std::string& pa
     outcome.Status = status;
     outcome.Path = path;
     if (status == ProtectedWriteStatus::WrongSignature)
-        outcome.Message = ResultMessage{locale.Tr(kMsgWrongFileType),
-                                        locale.Tr(kResultCaptionError), MessageIcon::Error};
-    else if (status != ProtectedWriteStatus::OtherTest)
-        outcome.Message =
-            ResultMessage{locale.Tr(kMsgProtectedWriteError), locale.Tr(kResultCaptionAttention),
-                          MessageIcon::Information};
+        outcome.Result = Outcome::Failure(PupilMessage{
+            locale.Tr(kMsgWrongFileType), locale.Tr(kResultCaptionError), MessageIcon::Error});
+    else if (status == ProtectedWriteStatus::OtherTest)
+        outcome.Result = Outcome::Failure();
+    else
+        outcome.Result = Outcome::Failure(PupilMessage{locale.Tr(kMsgProtectedWriteError),
+                                                       locale.Tr(kResultCaptionAttention),
+                                                       MessageIcon::Information});
     return outcome;
 }
 
@@ -114,7 +116,7 @@ ProtectedWriteOutcome WriteProtectedResult(const ResultOutputSettings& settings,
                                            const TResultTest& record, const TextLocale& locale) {
     const std::string middle = UIdMiddle(identity.UId);
     if (middle.empty())
-        return {ProtectedWriteStatus::NoUId, std::nullopt, std::string()};
+        return {ProtectedWriteStatus::NoUId, Outcome::Failure(), std::string()};
     if (!NamesFileInFolder(middle))
         return Failure(ProtectedWriteStatus::WriteFailed, std::string(), locale);
     const std::string path = settings.ResultFilePath(
@@ -137,7 +139,7 @@ ProtectedWriteOutcome WriteProtectedResult(const ResultOutputSettings& settings,
     } catch (const std::exception&) {
         return Failure(ProtectedWriteStatus::WriteFailed, path, locale);
     }
-    return {ProtectedWriteStatus::Written, std::nullopt, path};
+    return {ProtectedWriteStatus::Written, Outcome(), path};
 }
 
 } // namespace tevrix

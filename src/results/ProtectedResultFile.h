@@ -38,8 +38,8 @@ enum class ProtectedWriteStatus {
 
 struct ProtectedWriteOutcome {
     ProtectedWriteStatus Status = ProtectedWriteStatus::Written;
-    std::optional<ResultMessage> Message; // what the pupil is shown, if anything
-    std::string Path;                     // the file, when the UId named one
+    Outcome Result;   // Ok when Written; a failure may show nothing
+    std::string Path; // the file, when the UId named one
 };
 
 // Adds `record` to the protected result file of the test `identity` in the

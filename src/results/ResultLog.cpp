@@ -5,6 +5,7 @@
 #include "results/ResultFigures.h"
 #include "text/Cp1251.h"
 #include "text/DateTime.h"
+#include "text/Translate.h"
 
 #include <cstdio>
 
@@ -20,10 +21,10 @@ std::string EventStamp(double now) {
 
 const char* EndReasonLine(RunEndReason reason) {
     switch (reason) {
-    case RunEndReason::Finished: return "Тест закончен...";
-    case RunEndReason::Stopped: return "Тест остановлен...";
-    case RunEndReason::TimeOut: return "Тест закончен - вышло время...";
-    case RunEndReason::ProgramClosed: return "Тест прерван - закрыта программа...";
+    case RunEndReason::Finished: return N_("Тест закончен...");
+    case RunEndReason::Stopped: return N_("Тест остановлен...");
+    case RunEndReason::TimeOut: return N_("Тест закончен - вышло время...");
+    case RunEndReason::ProgramClosed: return N_("Тест прерван - закрыта программа...");
     default: return nullptr;
     }
 }
@@ -44,7 +45,7 @@ ResultLog::ResultLog(std::string path, TextLocale locale)
     : m_path(std::move(path)), m_locale(std::move(locale)) {}
 
 std::string ResultLog::Line(const char* pattern, const std::vector<FormatArg>& args) const {
-    return Format(m_locale.Tr(pattern), args, m_locale.DecimalSeparator);
+    return m_locale.TrFormat(pattern, args);
 }
 
 std::vector<std::string> ResultLog::BlockLines(const TResultTest& record, double now) const {
@@ -96,24 +97,25 @@ std::string ResultLog::RunStartLine(double now, const std::string& testTitle) co
     return Line("%s Начат тест: \"%s\"", {EventStamp(now), testTitle});
 }
 
-std::optional<ResultMessage> ResultLog::SaveResultLog(const TResultTest& record, double now) const {
+Outcome ResultLog::SaveResultLog(const TResultTest& record, double now) const {
     return Append(BlockLines(record, now));
 }
 
-std::optional<ResultMessage> ResultLog::AppendLogLine(const std::string& line) const {
+Outcome ResultLog::AppendLogLine(const std::string& line) const {
     return Append({line});
 }
 
-std::optional<ResultMessage> ResultLog::Append(const std::vector<std::string>& lines) const {
+Outcome ResultLog::Append(const std::vector<std::string>& lines) const {
     std::string bytes;
     for (const std::string& line : lines)
         bytes += Utf8ToCp1251(line) + "\r\n";
     try {
         AppendFileBytes(m_path, bytes);
-        return std::nullopt;
+        return {};
     } catch (const IoError&) {
-        return ResultMessage{m_locale.Tr(kMsgResultLogWriteError),
-                             m_locale.Tr(kResultCaptionAttention), MessageIcon::Information};
+        return Outcome::Failure(PupilMessage{m_locale.Tr(kMsgResultLogWriteError),
+                                             m_locale.Tr(kResultCaptionAttention),
+                                             MessageIcon::Information});
     }
 }
 

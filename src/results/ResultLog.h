@@ -19,11 +19,11 @@ class ResultLog {
 public:
     ResultLog(std::string path, TextLocale locale);
 
-    // Appends the block of a finished, graded run, written at `now`. Returns
-    // the message to show when the file cannot be opened or written.
-    std::optional<ResultMessage> SaveResultLog(const TResultTest& record, double now) const;
+    // Appends the block of a finished, graded run, written at `now`. Fails
+    // with the message to show when the file cannot be opened or written.
+    Outcome SaveResultLog(const TResultTest& record, double now) const;
     // Appends one event line; the same message on failure (the line is lost).
-    std::optional<ResultMessage> AppendLogLine(const std::string& line) const;
+    Outcome AppendLogLine(const std::string& line) const;
 
     // The lines of a run's block: 26, or 25 when EndReason is none of 1 to 4.
     std::vector<std::string> BlockLines(const TResultTest& record, double now) const;
@@ -33,7 +33,7 @@ public:
     std::string RunStartLine(double now, const std::string& testTitle) const;
 
 private:
-    std::optional<ResultMessage> Append(const std::vector<std::string>& lines) const;
+    Outcome Append(const std::vector<std::string>& lines) const;
     std::string Line(const char* pattern, const std::vector<FormatArg>& args) const;
 
     std::string m_path;

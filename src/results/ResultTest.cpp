@@ -11,7 +11,7 @@
 namespace tevrix {
 namespace {
 
-// Masks have one entry per task of a test, so no sound record holds more
+// Masks have one entry per task of a test, so no intact record holds more
 // entries than a test file can hold tasks.
 constexpr int32_t kMaxMaskLength = tvf::kMaxTasks;
 

@@ -28,7 +28,7 @@ RichDocument ReadPlainText(std::string_view bytes) {
 } // namespace
 
 RichDocument ReadRichDocument(const RichText& text) {
-    return text.IsRtf() ? RtfReader::Read(text.Bytes) : ReadPlainText(text.Bytes);
+    return text.IsRtf() ? ReadRtf(text.Bytes) : ReadPlainText(text.Bytes);
 }
 
 } // namespace tevrix

@@ -2,15 +2,9 @@
 #pragma once
 
 #include "richtext/RichDocument.h"
-#include "richtext/RtfDocumentBuilder.h"
-#include "richtext/RtfTextDecoder.h"
-#include "richtext/RtfTokenizer.h"
 
-#include <map>
-#include <optional>
-#include <string>
+#include <cstddef>
 #include <string_view>
-#include <vector>
 
 namespace tevrix {
 
@@ -20,153 +14,18 @@ namespace tevrix {
 // HYPERLINK fields, simple tables). Whatever else the document holds is
 // skipped.
 //
-// The reader trusts nothing in the data: nesting deeper than kMaxDepth is
+// The reader trusts nothing in the data: nesting deeper than kRtfMaxDepth is
 // skipped, unbalanced braces and a cut-off end keep what was read, counts
 // and sizes are clamped, and memory stays proportional to the input. It is a
 // pure function of the bytes.
-class RtfReader {
-public:
-    static constexpr int kMaxDepth = 128;
-    // Group states are copied at every '{', so nothing in them may grow
-    // with the data: these bound what a state holds.
-    static constexpr size_t kMaxTabStops = 64;       // as many as word processors allow
-    static constexpr size_t kMaxLinkLength = 1024;   // longer field codes are no links
-    static constexpr size_t kMaxFontNameLength = 64; // Windows allows 31 characters
+RichDocument ReadRtf(std::string_view rtf);
 
-    static RichDocument Read(std::string_view rtf);
-
-private:
-    enum class Destination {
-        Text, // the document's text
-        FontTable,
-        ColorTable,
-        StyleSheet,
-        Picture,          // \pict: properties and hexadecimal or \bin data
-        FieldInstruction, // \fldinst: the field's code, e.g. HYPERLINK "url"
-        ShapeInstance,    // \shpinst: only a picture in it counts
-        Skip,             // everything up to the end of the group is ignored
-    };
-
-    // The state RTF scopes by groups.
-    struct GroupState {
-        Destination Target = Destination::Text;
-        RichCharFormat Format; // font family is resolved when text is added
-        int Font = -1;         // \f; -1 = the document's default font
-        int UnicodeSkip = 1;   // \uc
-        bool Hidden = false;   // \v
-        RichParagraphFormat Paragraph;
-        RichTabKind NextTabKind = RichTabKind::Left; // \tqr, \tqc, \tqdec before \tx
-        bool InTable = false;                        // \intbl
-    };
-
-    struct Font {
-        std::string Name;
-        int CodePage = 0; // 0 = the document's
-    };
-
-    struct Style {
-        RichCharFormat Format;
-        int Font = -1;
-        RichParagraphFormat Paragraph;
-    };
-
-    // The picture of the \pict group under way.
-    struct PictureState {
-        std::optional<RichPictureFormat> Format;
-        bool IsDib = false;
-        std::string Data;
-        int HighNibble = -1;
-        int Width = 0; // \picw: pixels, or 0.01 mm for metafiles
-        int Height = 0;
-        int GoalWidth = 0; // \picwgoal, twips
-        int GoalHeight = 0;
-        int ScaleX = 100; // \picscalex, percent
-        int ScaleY = 100;
-    };
-
-    explicit RtfReader(std::string_view rtf);
-    RichDocument Run();
-
-    void OnGroupStart();
-    void OnGroupEnd();
-    void OnControlWord(const RtfToken& token);
-    void OnControlSymbol(const RtfToken& token);
-    void OnText(std::string_view bytes);
-    void OnBinary(int32_t count);
-
-    enum class Keyword;
-    static const Keyword* FindKeyword(std::string_view name);
-    void OnKeyword(Keyword keyword, const RtfToken& token);
-    bool OnDestinationKeyword(Keyword keyword);
-    void OnTableDefinitionKeyword(Keyword keyword, int32_t parameter);
-    void OnCharacterKeyword(Keyword keyword, bool on, int32_t parameter);
-    void OnParagraphKeyword(Keyword keyword, int32_t parameter);
-    void OnPictureKeyword(Keyword keyword, int32_t parameter);
-    void OnFontTableKeyword(Keyword keyword, int32_t parameter);
-    void OnColorTableKeyword(Keyword keyword, int32_t parameter);
-    void OnUnicode(int32_t parameter);
-
-    // Text of the current destination, as bytes in the current code page.
-    void AddBytes(std::string_view bytes);
-    // Text already in UTF-8 (\u, special characters).
-    void AddUtf8(std::string_view utf8);
-    void AddCodePoint(char32_t codePoint);
-    void FlushBytes();
-
-    void EndParagraph();
-    void AddFontTableBytes(std::string_view bytes);
-    void AddColorTableBytes(std::string_view bytes);
-    void AddStyleBytes(std::string_view bytes);
-    void AddPictureBytes(std::string_view bytes);
-    void FinishPicture();
-    void StartField();
-    std::string FieldLink() const;
-
-    const Font* FontOf(int number) const;
-    int CodePageOf(int font) const;
-    bool IsSymbolFont(int font) const;
-    RichCharFormat EffectiveFormat() const;
-    std::optional<RichColor> ColorAt(int32_t index) const;
-    GroupState& State() { return m_states.back(); }
-
-    RtfTokenizer m_tokenizer;
-    RtfTextDecoder m_decoder;
-    RtfDocumentBuilder m_builder;
-    std::vector<GroupState> m_states;
-    int m_skippedDepth = 0; // groups nested beyond kMaxDepth
-    bool m_ended = false;   // the document's outermost group has closed
-    bool m_starPending = false;
-
-    int m_codePage = RtfTextDecoder::kDefaultCodePage;
-    int m_defaultFont = -1;
-    std::map<int, Font> m_fonts;
-    int m_fontEntry = -1; // font table entry under way
-    std::string m_fontNameBytes;
-    std::vector<std::optional<RichColor>> m_colors;
-    RichColor m_colorEntry;
-    bool m_colorEntrySet = false;
-    std::map<int, Style> m_styles;
-    int m_styleEntry = 0;
-
-    std::string m_pendingBytes; // text bytes not yet decoded
-    int m_fallbackToSkip = 0;   // \uN fallback characters still to skip
-    char32_t m_highSurrogate = 0;
-
-    std::optional<PictureState> m_picture;
-    size_t m_pictureDepth = 0;
-
-    // Fields under way: the group depth of each \field and its instruction.
-    struct Field {
-        size_t Depth = 0;
-        std::string Instruction;
-    };
-    std::vector<Field> m_fields;
-
-    // Row definition of the table under way.
-    std::vector<int> m_cellRights;
-    int m_rowLeft = 0;
-    bool m_rowBordered = false;
-    bool m_inBorder = false;
-};
+// How deep groups nest before the rest of a group is skipped.
+inline constexpr int kRtfMaxDepth = 128;
+// Group states are copied at every '{', so nothing in them may grow with the
+// data: these bound what a state holds.
+inline constexpr size_t kRtfMaxTabStops = 64;       // as many as word processors allow
+inline constexpr size_t kRtfMaxLinkLength = 1024;   // longer field codes are no links
+inline constexpr size_t kRtfMaxFontNameLength = 64; // Windows allows 31 characters
 
 } // namespace tevrix

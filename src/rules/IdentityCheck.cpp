@@ -49,9 +49,9 @@ IdentityCheckResult CheckIdentity(std::string_view name, std::string_view group,
     result.PatternError = nameFailed ? nameCheck.PatternError : groupCheck.PatternError;
     result.BalloonHeader = locale.Tr("Ошибка ввода!");
     // The line break is LF, CR, as the station has always written it.
-    result.BalloonText = Format(locale.Tr("Не соответствует шаблону!\n\rОбразец: \"%s\"."),
-                                {nameFailed ? patterns.NameExample : patterns.GroupExample},
-                                locale.DecimalSeparator);
+    result.BalloonText =
+        locale.TrFormat("Не соответствует шаблону!\n\rОбразец: \"%s\".",
+                        {nameFailed ? patterns.NameExample : patterns.GroupExample});
     return result;
 }
 

@@ -70,12 +70,10 @@ std::string RangeText(const TTask& task, int number, const TextLocale& locale) {
     const TNumberRange& range = task.NumberRange(number);
     const char separator = locale.DecimalSeparator;
     if (task.RangeIsInterval(number))
-        return Format(
-            locale.Tr("Верный ответ в диапазоне от %s до %s."),
-            {FormatGeneralNumber(range.Low, separator), FormatGeneralNumber(range.High, separator)},
-            separator);
-    return Format(locale.Tr("Верный ответ: %s."), {FormatGeneralNumber(range.Low, separator)},
-                  separator);
+        return locale.TrFormat("Верный ответ в диапазоне от %s до %s.",
+                               {FormatGeneralNumber(range.Low, separator),
+                                FormatGeneralNumber(range.High, separator)});
+    return locale.TrFormat("Верный ответ: %s.", {FormatGeneralNumber(range.Low, separator)});
 }
 
 std::string DescribeNumbers(const TTask& task, const Evaluation& evaluation,
@@ -171,13 +169,10 @@ RightAnswerView DescribeRightAnswer(const TTask& task, std::span<const int32_t> 
         text = DescribeNumbers(task, evaluation, colors, locale, view.Slots);
         break;
     case TaskKind::tkTextInput:
-        text = Format(locale.Tr("Верный ответ: \"%s\"."), {FirstTextAnswer(task)},
-                      locale.DecimalSeparator);
+        text = locale.TrFormat("Верный ответ: \"%s\".", {FirstTextAnswer(task)});
         break;
     case TaskKind::tkPointOnImage: view.DrawAreas = true; break;
-    case TaskKind::tkComposeWord:
-        text = Format(locale.Tr("Верный ответ: %s."), {task.Word}, locale.DecimalSeparator);
-        break;
+    case TaskKind::tkComposeWord: text = locale.TrFormat("Верный ответ: %s.", {task.Word}); break;
     default: break;
     }
     view.Message = locale.Tr("Неправильно...") + "\r\n" + text;

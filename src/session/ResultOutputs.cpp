@@ -18,9 +18,9 @@ ResultLog ResultOutputs::Log() const {
     return ResultLog(m_settings.ResultFilePath(m_settings.ResultFileName), m_locale);
 }
 
-void ResultOutputs::Show(const std::optional<ResultMessage>& message) {
-    if (message)
-        m_targets.View.ShowMessage(*message);
+void ResultOutputs::Show(const Outcome& outcome) {
+    if (outcome.Message())
+        m_targets.View.ShowMessage(*outcome.Message());
 }
 
 void ResultOutputs::LogEvent(const std::string& line) {
@@ -60,15 +60,15 @@ void ResultOutputs::ProduceRunOutputs(TResultTest& record, const TTest& test) {
     if (m_settings.IsSaveResult && test.SaveResult)
         Show(Log().SaveResultLog(record, m_clock.Now()));
     if (m_settings.IsSaveProtectionResult && test.SaveProtectedResult)
-        Show(
-            WriteProtectedResult(m_settings, {test.UId, test.ResultKey}, record, m_locale).Message);
+        Show(WriteProtectedResult(m_settings, {test.UId, test.ResultKey}, record, m_locale).Result);
     if (m_settings.IsSendResult && test.ReportToServer)
         m_targets.Reporter.ReportResult(record);
     if (ShowsUserResult(test))
         m_targets.Window.ShowResultWindow(record);
     else
-        Show(ResultMessage{m_locale.Tr(kMsgAskTheTeacher), m_locale.Tr(kResultCaptionTestResults),
-                           MessageIcon::Exclamation});
+        m_targets.View.ShowMessage(PupilMessage{m_locale.Tr(kMsgAskTheTeacher),
+                                                m_locale.Tr(kResultCaptionTestResults),
+                                                MessageIcon::Exclamation});
     if (m_settings.IsShowDetailReport && test.ShowReport)
         m_targets.Report.ShowDetailReport(record);
 }

@@ -58,7 +58,7 @@ private:
     void PlayEndSound();
     bool ShowsUserResult(const TTest& test) const;
     void LogEvent(const std::string& line);
-    void Show(const std::optional<ResultMessage>& message);
+    void Show(const Outcome& outcome);
     ResultLog Log() const;
 
     ResultOutputSettings m_settings;

@@ -21,9 +21,9 @@ namespace tevrix {
 namespace {
 
 constexpr const char* kCaptionTevrix = "Tevrix";
-constexpr const char* kCaptionAttention = "Внимание!";
-constexpr const char* kCaptionTestRunning = "Внимание! Идет тест...";
-constexpr const char* kMsgNoTasks = "В тесте нет заданий для выполнения.";
+constexpr const char* kCaptionAttention = N_("Внимание!");
+constexpr const char* kCaptionTestRunning = N_("Внимание! Идет тест...");
+constexpr const char* kMsgNoTasks = N_("В тесте нет заданий для выполнения.");
 
 // Hands the RESULT report of the outputs to the run's reporter together with
 // the run's identifier and the test's result key.
@@ -112,12 +112,13 @@ void SessionEngine::CloseTest() {
     RunOperation([this] {
         m_state = ProgramState::NoTest;
         m_targets.Area.CloseTaskFiles();
-        const std::string failure = m_test->DeleteTempDir();
+        const Outcome deleted = m_test->DeleteTempDir();
         m_test.reset();
         m_tasks.clear();
         m_targets.Area.ShowNoTestText();
-        if (!failure.empty())
-            m_targets.Dialogs.ShowMessageBox({failure, "", MessageIcon::None, MessageButtons::Ok});
+        if (deleted.Message())
+            m_targets.Dialogs.ShowMessageBox(
+                {deleted.MessageText(), "", MessageIcon::None, MessageButtons::Ok});
     });
 }
 
@@ -131,8 +132,7 @@ void SessionEngine::ShowTestInstruction() {
     if (m_test->Instruction.Empty())
         return;
     m_targets.Dialogs.ShowTextViewer(m_test->Instruction,
-                                     Format(Tr("Инструкция к тесту \"%s\""), {m_test->Title},
-                                            m_services.Locale.DecimalSeparator));
+                                     TrFormat("Инструкция к тесту \"%s\"", {m_test->Title}));
 }
 
 // ---------------------------------------------------------------------------
@@ -297,9 +297,7 @@ void SessionEngine::AskTask() {
         return IsPlainFileName(name) ? m_test->TempDir + name : std::string();
     };
     m_targets.Area.ShowTask(
-        {task,
-         Format(Tr("Вопрос # %d из %d:"), {Number(position + 1), Number(record.TaskCount)},
-                m_services.Locale.DecimalSeparator),
+        {task, TrFormat("Вопрос # %d из %d:", {Number(position + 1), Number(record.TaskCount)}),
          fileOf(task.PictureFile), fileOf(task.MediaFile), PromptCaption(task), record.VariantOrder,
          m_test->AllowSkip});
     ShowTaskPrice(task);
@@ -326,17 +324,16 @@ std::optional<std::string> SessionEngine::PromptCaption(const TTask& task) const
     const int32_t penalty = task.PromptPenalty;
     if (penalty <= 0)
         return Tr("Показать подсказку?");
-    return Format(Tr("Показать подсказку? Штраф %d %s."),
-                  {Number(penalty), PointsWord(penalty, m_services.Locale)},
-                  m_services.Locale.DecimalSeparator);
+    return WithPoints("Показать подсказку? Штраф %d %s.", penalty);
+}
+
+std::string SessionEngine::WithPoints(const char* pattern, int32_t points) const {
+    return TrFormat(pattern, {Number(points), PointsWord(points, m_services.Locale)});
 }
 
 void SessionEngine::ShowTaskPrice(const TTask& task) {
-    m_targets.Status.SetStatusPanel(
-        StatusPanel::Price,
-        Format(Tr("Цена %d %s"), {Number(task.Points), PointsWord(task.Points, m_services.Locale)},
-               m_services.Locale.DecimalSeparator),
-        PanelDrawing::Plain);
+    m_targets.Status.SetStatusPanel(StatusPanel::Price, WithPoints("Цена %d %s", task.Points),
+                                    PanelDrawing::Plain);
 }
 
 void SessionEngine::ShowIntroduction(const TTask& task) {
@@ -430,10 +427,7 @@ void SessionEngine::SkipTask() {
         SkipTargetPosition(m_record->CurrentPosition, m_record->PositionStates);
     if (!target)
         return;
-    RunOperation([this, target] {
-        --m_record->DoneCount;
-        ShowPosition(*target);
-    });
+    LeaveTaskFor(*target);
 }
 
 void SessionEngine::GoToPosition(int position) {
@@ -443,13 +437,17 @@ void SessionEngine::GoToPosition(int position) {
     const bool jumps = position >= 0 && position < record.TaskCount &&
                        position != record.CurrentPosition &&
                        record.PositionStates[position] < kPositionChecked;
-    if (jumps) {
-        RunOperation([this, position] {
-            --m_record->DoneCount;
-            ShowPosition(position);
-        });
-    }
+    if (jumps)
+        LeaveTaskFor(position);
     m_targets.Area.ClearTaskListSelection();
+}
+
+void SessionEngine::LeaveTaskFor(int position) {
+    // The task left unchecked was counted as done when it was shown.
+    RunOperation([this, position] {
+        --m_record->DoneCount;
+        ShowPosition(position);
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -469,9 +467,7 @@ void SessionEngine::ShowPrompt() {
     if (penalty != 0 && m_record->GetPenaltyMask(index) < 0) {
         std::string question = Tr("Показать подсказку?");
         if (penalty > 0)
-            question += "\r\n" + Format(Tr("Штраф %d %s."),
-                                        {Number(penalty), PointsWord(penalty, m_services.Locale)},
-                                        m_services.Locale.DecimalSeparator);
+            question += "\r\n" + WithPoints("Штраф %d %s.", penalty);
         if (Message(question, kCaptionTevrix, MessageIcon::Question, MessageButtons::YesNo) !=
             MessageReply::Yes)
             return;

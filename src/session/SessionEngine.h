@@ -145,6 +145,9 @@ private:
     void ShowTaskPrice(const TTask& task);
     void ShowIntroduction(const TTask& task);
     void ShowPosition(int position);
+    // Skipping and jumping: the task on screen stays unchecked and
+    // `position` is shown instead.
+    void LeaveTaskFor(int position);
 
     void CheckAnswer(bool answered);
     void ShowRightAnswer(const TTask& task, const EnteredAnswer& entered,
@@ -165,6 +168,12 @@ private:
     MessageReply Message(const std::string& text, const char* caption, MessageIcon icon,
                          MessageButtons buttons = MessageButtons::Ok);
     std::string Tr(const char* text) const { return m_services.Locale.Tr(text); }
+    std::string TrFormat(const char* pattern, const std::vector<FormatArg>& args) const {
+        return m_services.Locale.TrFormat(pattern, args);
+    }
+    // `pattern` translated with its "%d %s" filled by `points` and the word
+    // for points that agrees with it ("Цена %d %s").
+    std::string WithPoints(const char* pattern, int32_t points) const;
     bool ReportsAllowed() const;
     const TTask& CurrentTask() const;
     int CurrentTaskIndex() const;

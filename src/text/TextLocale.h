@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tevrix {
 
@@ -21,6 +22,12 @@ struct TextLocale {
 
     std::string Tr(std::string_view text) const {
         return Translate ? Translate(text) : TranslateText(std::string(text).c_str());
+    }
+
+    // The translated `pattern` with its placeholders filled (Format), numbers
+    // written with this locale's decimal separator.
+    std::string TrFormat(std::string_view pattern, const std::vector<FormatArg>& args) const {
+        return Format(Tr(pattern), args, DecimalSeparator);
     }
 };
 

@@ -11,4 +11,10 @@ namespace tevrix {
 // Without a catalogue, or without an entry, the source text comes back.
 std::string TranslateText(const char* source);
 
+// Marks an interface text where it is written down, so that xgettext finds
+// it (scripts/extract-messages.sh); it is translated where it is shown.
+constexpr const char* N_(const char* text) {
+    return text;
+}
+
 } // namespace tevrix

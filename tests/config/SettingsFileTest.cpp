@@ -82,15 +82,15 @@ TEST_F(SettingsFileTest, DefaultsAreTheBuiltInValues) {
     EXPECT_EQ(settings.ColorCollation[9], 238 | 216 << 8 | 245 << 16);
     // The file written from the defaults lists every file setting in its
     // section and order with its default.
-    ASSERT_TRUE(SaveSettings(settings, ConfigPath()).Ok);
+    ASSERT_TRUE(SaveSettings(settings, ConfigPath()).Ok());
     EXPECT_EQ(ReadWholeFile(ConfigPath()), ReadWholeFile(FixturePath("defaults_saved.txt")));
 }
 
 TEST_F(SettingsFileTest, WithoutAFileNothingChangesAndNothingIsWritten) {
     Settings settings = ChangedSettings();
-    const SettingsOutcome outcome = LoadSettings(settings, ConfigPath());
-    EXPECT_TRUE(outcome.Ok);
-    EXPECT_TRUE(outcome.Message.empty());
+    const Outcome outcome = LoadSettings(settings, ConfigPath());
+    EXPECT_TRUE(outcome.Ok());
+    EXPECT_TRUE(!outcome.Message());
     EXPECT_EQ(settings, ChangedSettings());
     EXPECT_FALSE(std::filesystem::exists(ConfigPath()));
 }
@@ -98,7 +98,7 @@ TEST_F(SettingsFileTest, WithoutAFileNothingChangesAndNothingIsWritten) {
 TEST_F(SettingsFileTest, HexadecimalPortIsReadAndTheRestKeepsDefaults) {
     CopyFixture("net_hex_port.txt");
     Settings settings;
-    ASSERT_TRUE(LoadSettings(settings, ConfigPath()).Ok);
+    ASSERT_TRUE(LoadSettings(settings, ConfigPath()).Ok());
     Settings expected;
     expected.RemotePort = 8000;
     EXPECT_EQ(settings, expected);
@@ -107,9 +107,9 @@ TEST_F(SettingsFileTest, HexadecimalPortIsReadAndTheRestKeepsDefaults) {
 TEST_F(SettingsFileTest, APortThatIsNoNumberKeepsTheDefaultWithoutAMessage) {
     CopyFixture("net_port_abc.txt");
     Settings settings;
-    const SettingsOutcome outcome = LoadSettings(settings, ConfigPath());
-    EXPECT_TRUE(outcome.Ok);
-    EXPECT_TRUE(outcome.Message.empty());
+    const Outcome outcome = LoadSettings(settings, ConfigPath());
+    EXPECT_TRUE(outcome.Ok());
+    EXPECT_TRUE(!outcome.Message());
     EXPECT_EQ(settings.RemotePort, 5005);
 }
 
@@ -132,7 +132,7 @@ TEST_P(SettingsValueTest, ReadsEachTypeByItsRule) {
     const ValueCase& c = GetParam();
     WriteConfig(c.File);
     Settings settings;
-    ASSERT_TRUE(LoadSettings(settings, ConfigPath()).Ok);
+    ASSERT_TRUE(LoadSettings(settings, ConfigPath()).Ok());
     EXPECT_EQ(settings.IsSaveResult, c.IsSaveResult);
     EXPECT_EQ(settings.RemotePort, c.RemotePort);
     EXPECT_EQ(settings.RemoteHost, c.RemoteHost);
@@ -162,7 +162,7 @@ TEST_F(SettingsFileTest, LoadingNowRestoresFileKeysAndKeepsTheOthers) {
     settings.DirForResult = "/changed/too";
     settings.ColorCollation[9] = 1;
     settings.ResultFileName = "журнал.txt";
-    ASSERT_TRUE(LoadSettings(settings, ConfigPath()).Ok);
+    ASSERT_TRUE(LoadSettings(settings, ConfigPath()).Ok());
     EXPECT_EQ(settings.RemoteHost, "сервер");
     EXPECT_EQ(settings.ColorCollation[9], 16);
     EXPECT_EQ(settings.DirForResult, "/changed/too");
@@ -173,46 +173,46 @@ TEST_F(SettingsFileTest, RunOnlySettingsNeverTouchTheFile) {
     WriteConfig("[Save]\nResultFileName=из файла.txt\nProtectionResultPrefix=pre\n"
                 "[Dir]\nResultFileName=из файла.txt\n");
     Settings settings;
-    ASSERT_TRUE(LoadSettings(settings, ConfigPath()).Ok);
+    ASSERT_TRUE(LoadSettings(settings, ConfigPath()).Ok());
     EXPECT_EQ(settings.ResultFileName, "TevrixStudent_Result.txt");
     EXPECT_EQ(settings.ProtectionResultPrefix, "");
 
     std::filesystem::remove(ConfigPath());
     settings.ResultFileName = "другой.txt";
     settings.ProtectionResultPrefix = "pre_";
-    ASSERT_TRUE(SaveSettings(settings, ConfigPath()).Ok);
+    ASSERT_TRUE(SaveSettings(settings, ConfigPath()).Ok());
     const std::string bytes = ReadWholeFile(ConfigPath());
     EXPECT_EQ(bytes.find("ResultFileName"), std::string::npos);
     EXPECT_EQ(bytes.find("ProtectionResultPrefix"), std::string::npos);
     // A restart begins with the defaults again.
     Settings restarted;
     SetDefaultSettings(restarted);
-    ASSERT_TRUE(LoadSettings(restarted, ConfigPath()).Ok);
+    ASSERT_TRUE(LoadSettings(restarted, ConfigPath()).Ok());
     EXPECT_EQ(restarted.ResultFileName, "TevrixStudent_Result.txt");
 }
 
 TEST_F(SettingsFileTest, EverySettingOfTheFileRoundTrips) {
-    ASSERT_TRUE(SaveSettings(ChangedSettings(), ConfigPath()).Ok);
+    ASSERT_TRUE(SaveSettings(ChangedSettings(), ConfigPath()).Ok());
     Settings loaded;
-    ASSERT_TRUE(LoadSettings(loaded, ConfigPath()).Ok);
+    ASSERT_TRUE(LoadSettings(loaded, ConfigPath()).Ok());
     EXPECT_EQ(loaded, ChangedSettings());
     // Saving again over the file changes no byte.
     const std::string first = ReadWholeFile(ConfigPath());
-    ASSERT_TRUE(SaveSettings(loaded, ConfigPath()).Ok);
+    ASSERT_TRUE(SaveSettings(loaded, ConfigPath()).Ok());
     EXPECT_EQ(ReadWholeFile(ConfigPath()), first);
 }
 
 TEST_F(SettingsFileTest, SavingIntoAFileKeepsItsOtherLinesInPlace) {
     CopyFixture("foreign_lines.txt");
     Settings settings;
-    ASSERT_TRUE(LoadSettings(settings, ConfigPath()).Ok);
+    ASSERT_TRUE(LoadSettings(settings, ConfigPath()).Ok());
     EXPECT_FALSE(settings.IsSaveResult);
     EXPECT_TRUE(settings.IsSaveConfig);
     EXPECT_EQ(settings.RemoteHost, "сервер.школа");
     EXPECT_EQ(settings.RemotePort, 8000);
     EXPECT_EQ(settings.ColorCorrect, 255);
     settings.RemoteHost = "192.168.1.10";
-    ASSERT_TRUE(SaveSettings(settings, ConfigPath()).Ok);
+    ASSERT_TRUE(SaveSettings(settings, ConfigPath()).Ok());
     EXPECT_EQ(ReadWholeFile(ConfigPath()), ReadWholeFile(FixturePath("foreign_lines_saved.txt")));
 }
 
@@ -220,13 +220,13 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadFailsToLoadAndIsNotOverwritten) {
     // A folder where the file should be cannot be read.
     std::filesystem::create_directory(ConfigPath());
     Settings settings = ChangedSettings();
-    const SettingsOutcome load = LoadSettings(settings, ConfigPath());
-    EXPECT_FALSE(load.Ok);
-    EXPECT_EQ(load.Message, "Ошибка при загрузке параметров программы!");
+    const Outcome load = LoadSettings(settings, ConfigPath());
+    EXPECT_FALSE(load.Ok());
+    EXPECT_EQ(load.MessageText(), "Ошибка при загрузке параметров программы!");
     EXPECT_EQ(settings, ChangedSettings());
-    const SettingsOutcome save = SaveSettings(settings, ConfigPath());
-    EXPECT_FALSE(save.Ok);
-    EXPECT_EQ(save.Message, "Ошибка при сохранении параметров программы!");
+    const Outcome save = SaveSettings(settings, ConfigPath());
+    EXPECT_FALSE(save.Ok());
+    EXPECT_EQ(save.MessageText(), "Ошибка при сохранении параметров программы!");
     EXPECT_TRUE(std::filesystem::is_directory(ConfigPath()));
 }
 
@@ -234,9 +234,9 @@ TEST_F(SettingsFileTest, AnOversizedFileIsRefusedAndKept) {
     const std::string huge = "[Net]\r\nRemotePort=1\r\n" + std::string(kMaxIniFileSize, ';');
     WriteWholeFile(ConfigPath(), huge);
     Settings settings;
-    EXPECT_EQ(LoadSettings(settings, ConfigPath()).Message, kMsgLoadSettingsError);
+    EXPECT_EQ(LoadSettings(settings, ConfigPath()).MessageText(), kMsgLoadSettingsError);
     EXPECT_EQ(settings.RemotePort, 5005);
-    EXPECT_EQ(SaveSettings(settings, ConfigPath()).Message, kMsgSaveSettingsError);
+    EXPECT_EQ(SaveSettings(settings, ConfigPath()).MessageText(), kMsgSaveSettingsError);
     EXPECT_EQ(ReadWholeFile(ConfigPath()), huge);
 }
 
@@ -247,18 +247,17 @@ TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileWhole) {
     settings.RemoteHost = "new";
     // A value the file cannot hold stops the save before anything is written.
     settings.SoundFileDir = "/home/学生/";
-    const SettingsOutcome outcome = SaveSettings(settings, ConfigPath());
-    EXPECT_FALSE(outcome.Ok);
-    EXPECT_EQ(outcome.Message, kMsgSaveSettingsError);
+    const Outcome outcome = SaveSettings(settings, ConfigPath());
+    EXPECT_FALSE(outcome.Ok());
+    EXPECT_EQ(outcome.MessageText(), kMsgSaveSettingsError);
     EXPECT_EQ(ReadWholeFile(ConfigPath()), before);
 }
 
 TEST_F(SettingsFileTest, AFolderThatCannotHoldTheFileFailsToSave) {
     WriteWholeFile(Root() + "plain-file", "x");
-    const SettingsOutcome outcome =
-        SaveSettings(Settings{}, Root() + "plain-file/" + kConfigFileName);
-    EXPECT_FALSE(outcome.Ok);
-    EXPECT_EQ(outcome.Message, kMsgSaveSettingsError);
+    const Outcome outcome = SaveSettings(Settings{}, Root() + "plain-file/" + kConfigFileName);
+    EXPECT_FALSE(outcome.Ok());
+    EXPECT_EQ(outcome.MessageText(), kMsgSaveSettingsError);
 }
 
 } // namespace

@@ -113,7 +113,7 @@ TEST_F(LoaderTest, ReadsBackEveryFieldTasksAndFiles) {
 
     const LoadTestOutcome loaded = Load(path);
     ASSERT_EQ(loaded.Status, LoadTestStatus::Loaded);
-    EXPECT_TRUE(loaded.Message.empty());
+    EXPECT_TRUE(!loaded.Result.Message());
     const TTest& test = *loaded.Test;
     EXPECT_EQ(test.FileName, path);
     EXPECT_EQ(test.Title, original.Title);
@@ -187,7 +187,7 @@ TEST_F(LoaderTest, MissingFileOrEmptyNameDoesNothing) {
     for (const std::string& name : {std::string(), m_root + "absent.tvf"}) {
         const LoadTestOutcome outcome = Load(name);
         EXPECT_EQ(outcome.Status, LoadTestStatus::NotFound);
-        EXPECT_TRUE(outcome.Message.empty());
+        EXPECT_TRUE(!outcome.Result.Message());
         EXPECT_FALSE(outcome.Test);
     }
     EXPECT_TRUE(NothingUnpacked()); // not even a temporary folder was made
@@ -218,7 +218,7 @@ TEST_P(LoaderPasswordTest, ComparesTheTypedPasswordExactly) {
     const std::string path = WriteSample(protectedTest);
     const LoadTestOutcome outcome = Load(path, [&] { return GetParam().Typed; });
     EXPECT_EQ(outcome.Status, GetParam().Status);
-    EXPECT_EQ(outcome.Message, GetParam().Message);
+    EXPECT_EQ(outcome.Result.MessageText(), GetParam().Message);
     if (outcome.Status == LoadTestStatus::Loaded) {
         EXPECT_EQ(outcome.Tasks.size(), 3u);
     } else {
@@ -243,7 +243,7 @@ TEST_F(LoaderTest, NotATestFileIsTheWrongType) {
           std::vector<uint8_t>(100, 'T')}) {
         const LoadTestOutcome outcome = Load(WriteFile(bytes));
         EXPECT_EQ(outcome.Status, LoadTestStatus::WrongType);
-        EXPECT_EQ(outcome.Message, "Неверный тип файла с тестом!");
+        EXPECT_EQ(outcome.Result.MessageText(), "Неверный тип файла с тестом!");
     }
     EXPECT_TRUE(NothingUnpacked());
 }
@@ -256,7 +256,7 @@ TEST_F(LoaderTest, DamagedCompressedDataFailsAndLeavesNothing) {
         bytes[i] ^= 0xA5;
     const LoadTestOutcome outcome = Load(WriteFile(bytes));
     EXPECT_EQ(outcome.Status, LoadTestStatus::Failed);
-    EXPECT_EQ(outcome.Message, "Ошибка загрузки теста!");
+    EXPECT_EQ(outcome.Result.MessageText(), "Ошибка загрузки теста!");
     EXPECT_TRUE(NothingUnpacked());
 }
 
@@ -310,7 +310,7 @@ class LoaderBadInputTest : public LoaderTest, public ::testing::WithParamInterfa
 TEST_P(LoaderBadInputTest, FailsCleanlyWithNothingUnpackedOrWrittenOutside) {
     const LoadTestOutcome outcome = Load(WriteFile(testing::WrapBody(GetParam().Body())));
     EXPECT_EQ(outcome.Status, LoadTestStatus::Failed);
-    EXPECT_EQ(outcome.Message, "Ошибка загрузки теста!");
+    EXPECT_EQ(outcome.Result.MessageText(), "Ошибка загрузки теста!");
     EXPECT_FALSE(outcome.Test);
     EXPECT_TRUE(NothingUnpacked());
     EXPECT_FALSE(fs::exists(m_root + "x"));

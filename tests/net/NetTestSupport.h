@@ -24,16 +24,16 @@ inline TextLocale SourceTexts() {
     return {[](std::string_view text) { return std::string(text); }, '.'};
 }
 
-inline ResultMessage NoConnectionBox() {
+inline PupilMessage NoConnectionBox() {
     return {kMsgNoConnection, kNetCaptionError, MessageIcon::Error};
 }
-inline ResultMessage ConnectionErrorBox() {
+inline PupilMessage ConnectionErrorBox() {
     return {kMsgConnectionError, kNetCaptionError, MessageIcon::Error};
 }
-inline ResultMessage RefusedBox() {
+inline PupilMessage RefusedBox() {
     return {kMsgTestRefused, kApplicationTitle, MessageIcon::None};
 }
-inline ResultMessage SucceededBox() {
+inline PupilMessage SucceededBox() {
     return {kMsgConnectionSucceeded, kApplicationTitle, MessageIcon::None};
 }
 

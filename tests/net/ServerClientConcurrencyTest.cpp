@@ -56,18 +56,18 @@ TEST(ServerClientConcurrencyTest, AnExchangeAskedForDuringAnotherWaitsForIt) {
     SlowConnector connector;
     ServerClient client(connector, testing::SourceTexts());
     const TResultTest record = testing::SampleRecord();
-    std::optional<ExchangeOutcome> test;
+    std::optional<Outcome> test;
     std::vector<bool> reported;
     std::thread worker([&] { test = client.TestConnection({"server", 1}, "PC"); });
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     for (int i = 0; i < 3; ++i)
-        reported.push_back(!client.ReportProgress({"server", 1}, "{R}", true, record).Failed);
+        reported.push_back(!client.ReportProgress({"server", 1}, "{R}", true, record).Failed());
     worker.join();
 
     EXPECT_EQ(connector.Made(), 4);
     EXPECT_EQ(connector.MostOpenAtOnce(), 1);
     ASSERT_TRUE(test);
-    EXPECT_EQ(test->Message, testing::SucceededBox());
+    EXPECT_EQ(test->Message(), testing::SucceededBox());
     EXPECT_EQ(reported, std::vector<bool>(3, true));
 }
 

@@ -41,17 +41,17 @@ TEST_F(ServerClientTest, TestConnectionSucceedsOnExactlyOk) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Reply);
         server.Expect({ReadLines(2), Send(c.Reply)});
-        const ExchangeOutcome outcome = client.TestConnection(server.Address(), kComputer);
-        EXPECT_FALSE(outcome.Failed);
-        EXPECT_EQ(outcome.Message, c.Succeeds ? std::optional(SucceededBox()) : std::nullopt);
+        const Outcome outcome = client.TestConnection(server.Address(), kComputer);
+        EXPECT_EQ(outcome.Failed(), !c.Succeeds);
+        EXPECT_EQ(outcome.Message(), c.Succeeds ? std::optional(SucceededBox()) : std::nullopt);
         EXPECT_EQ(server.Received(connection++), "TEST\r\nCLASS-PC7\r\nQUIT\r\n");
     }
 }
 
 TEST_F(ServerClientTest, TestConnectionWithoutAServerSaysNoConnection) {
-    const ExchangeOutcome outcome = client.TestConnection({"127.0.0.1", UnusedPort()}, kComputer);
-    EXPECT_TRUE(outcome.Failed);
-    EXPECT_EQ(outcome.Message, NoConnectionBox());
+    const Outcome outcome = client.TestConnection({"127.0.0.1", UnusedPort()}, kComputer);
+    EXPECT_TRUE(outcome.Failed());
+    EXPECT_EQ(outcome.Message(), NoConnectionBox());
 }
 
 TEST_F(ServerClientTest, HostileTestRepliesEndTheExchangeWithoutQuit) {
@@ -69,9 +69,9 @@ TEST_F(ServerClientTest, HostileTestRepliesEndTheExchangeWithoutQuit) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         server.Expect(c.Script);
-        const ExchangeOutcome outcome = client.TestConnection(server.Address(), kComputer);
-        EXPECT_TRUE(outcome.Failed);
-        EXPECT_EQ(outcome.Message, NoConnectionBox());
+        const Outcome outcome = client.TestConnection(server.Address(), kComputer);
+        EXPECT_TRUE(outcome.Failed());
+        EXPECT_EQ(outcome.Message(), NoConnectionBox());
         EXPECT_EQ(server.Received(connection++), "TEST\r\nCLASS-PC7\r\n");
     }
 }
@@ -80,9 +80,9 @@ TEST_F(ServerClientTest, HostileTestRepliesEndTheExchangeWithoutQuit) {
 
 TEST_F(ServerClientTest, RunBeginSendsInfoBeginItsBlockAndQuit) {
     const TResultTest record = SampleRecord();
-    const ExchangeOutcome outcome = client.ReportRunBegin(server.Address(), kRunId, record);
-    EXPECT_FALSE(outcome.Failed);
-    EXPECT_FALSE(outcome.Message);
+    const Outcome outcome = client.ReportRunBegin(server.Address(), kRunId, record);
+    EXPECT_FALSE(outcome.Failed());
+    EXPECT_FALSE(outcome.Message());
     EXPECT_EQ(server.Received(0),
               "INFOBEGIN\r\n" + Framed(InfoBeginBlock(kRunId, record)) + "QUIT\r\n");
 }
@@ -90,8 +90,8 @@ TEST_F(ServerClientTest, RunBeginSendsInfoBeginItsBlockAndQuit) {
 TEST_F(ServerClientTest, ProgressSendsInfoProcessWithA71ByteBlock) {
     TResultTest record = SampleRecord();
     record.AskedMaxScore = 3;
-    const ExchangeOutcome outcome = client.ReportProgress(server.Address(), kRunId, true, record);
-    EXPECT_FALSE(outcome.Failed);
+    const Outcome outcome = client.ReportProgress(server.Address(), kRunId, true, record);
+    EXPECT_FALSE(outcome.Failed());
     const std::string received = server.Received(0);
     EXPECT_EQ(received, "INFOPROCESS\r\n71\r\n" + AsString(InfoProcessBlock(kRunId, true, record)) +
                             "QUIT\r\n");
@@ -99,8 +99,8 @@ TEST_F(ServerClientTest, ProgressSendsInfoProcessWithA71ByteBlock) {
 
 TEST_F(ServerClientTest, ResultSendsRunIdKeyAndTheRecordStream) {
     const TResultTest record = SampleRecord();
-    const ExchangeOutcome outcome = client.ReportResult(server.Address(), kRunId, "ключ-7", record);
-    EXPECT_FALSE(outcome.Failed);
+    const Outcome outcome = client.ReportResult(server.Address(), kRunId, "ключ-7", record);
+    EXPECT_FALSE(outcome.Failed());
     EXPECT_EQ(server.Received(0), std::string("RESULT\r\n") + kRunId +
                                       "\r\n\xEA\xEB\xFE\xF7-7\r\n" +
                                       Framed(ResultRecordBlock(record)) + "QUIT\r\n");
@@ -116,11 +116,11 @@ TEST_F(ServerClientTest, AResultKeyWithALineBreakKeepsTheFraming) {
 TEST_F(ServerClientTest, ReportsWithoutAServerSayNoConnection) {
     const ServerAddress nowhere{"127.0.0.1", UnusedPort()};
     const TResultTest record = SampleRecord();
-    for (const ExchangeOutcome& outcome : {client.ReportRunBegin(nowhere, kRunId, record),
-                                           client.ReportProgress(nowhere, kRunId, true, record),
-                                           client.ReportResult(nowhere, kRunId, "", record)}) {
-        EXPECT_TRUE(outcome.Failed);
-        EXPECT_EQ(outcome.Message, NoConnectionBox());
+    for (const Outcome& outcome : {client.ReportRunBegin(nowhere, kRunId, record),
+                                   client.ReportProgress(nowhere, kRunId, true, record),
+                                   client.ReportResult(nowhere, kRunId, "", record)}) {
+        EXPECT_TRUE(outcome.Failed());
+        EXPECT_EQ(outcome.Message(), NoConnectionBox());
     }
 }
 
@@ -129,16 +129,17 @@ TEST_F(ServerClientTest, AServerThatClosesAtOnceFailsAReportOrTakesIt) {
     // kernel took the bytes (the report "went") or the send fails; the
     // exchange must end either way, and never hang.
     server.Expect({CloseNow()});
-    const ExchangeOutcome outcome =
-        client.ReportResult(server.Address(), kRunId, "", SampleRecord());
-    EXPECT_EQ(outcome.Message, outcome.Failed ? std::optional(NoConnectionBox()) : std::nullopt);
+    const Outcome outcome = client.ReportResult(server.Address(), kRunId, "", SampleRecord());
+    EXPECT_EQ(outcome.Message(),
+              outcome.Failed() ? std::optional(NoConnectionBox()) : std::nullopt);
     EXPECT_EQ(server.Received(0), "");
 }
 
 TEST_F(ServerClientTest, AnUnsuitablePortFailsWithoutConnecting) {
     for (const int32_t port : {0, -1, 65536}) {
         SCOPED_TRACE(port);
-        EXPECT_EQ(client.TestConnection({"127.0.0.1", port}, kComputer).Message, NoConnectionBox());
+        EXPECT_EQ(client.TestConnection({"127.0.0.1", port}, kComputer).Message(),
+                  NoConnectionBox());
     }
     EXPECT_EQ(server.ConnectionCount(), 0u);
 }
@@ -166,8 +167,8 @@ TEST_F(GetTestTest, OneOfferedTestIsFetchedWithoutAskingAndLoaded) {
          Send("YES\r\nC:\\Tests\\drobi.tvf\r\n" + std::to_string(file.size()) + "\r\n" + file)});
     GetTestOutcome outcome =
         client.GetTest(server.Address(), kComputer, Chooser(0), &GetTestTest::NoPassword);
-    EXPECT_FALSE(outcome.Failed);
-    EXPECT_FALSE(outcome.Message);
+    EXPECT_FALSE(outcome.Result.Failed());
+    EXPECT_FALSE(outcome.Result.Message());
     EXPECT_TRUE(offered.empty());
     ASSERT_TRUE(outcome.Load);
     ASSERT_EQ(outcome.Load->Status, LoadTestStatus::Loaded);
@@ -194,7 +195,7 @@ TEST_F(GetTestTest, ThePupilChoosesAmongSeveralAndTheFullLineGoesBack) {
     ASSERT_TRUE(outcome.Load);
     EXPECT_EQ(outcome.Load->Status, LoadTestStatus::Loaded);
     EXPECT_EQ(outcome.Load->Test->FileName, "geo.tvf");
-    EXPECT_FALSE(outcome.Message);
+    EXPECT_FALSE(outcome.Result.Message());
     EXPECT_EQ(server.Received(0),
               "GETLIST\r\nCLASS-PC7\r\nGETTEST\r\nCLASS-PC7\r\nD:geo.tvf\r\nQUIT\r\n");
 }
@@ -228,8 +229,8 @@ TEST_F(GetTestTest, QuietEndsSendQuitAfterTheList) {
         server.Expect({ReadLines(2), Send(c.List)});
         GetTestOutcome outcome = client.GetTest(server.Address(), kComputer, Chooser(c.Choice),
                                                 &GetTestTest::NoPassword);
-        EXPECT_FALSE(outcome.Failed);
-        EXPECT_FALSE(outcome.Message);
+        EXPECT_FALSE(outcome.Result.Failed());
+        EXPECT_FALSE(outcome.Result.Message());
         EXPECT_FALSE(outcome.Load);
         ASSERT_EQ(offered.size(), c.ItemsShown ? 1u : 0u);
         if (c.ItemsShown) {
@@ -243,15 +244,15 @@ TEST_F(GetTestTest, ARefusedListOrTestSaysRefused) {
     server.Expect({ReadLines(2), Send("NO\r\n")});
     GetTestOutcome list =
         client.GetTest(server.Address(), kComputer, Chooser(0), &GetTestTest::NoPassword);
-    EXPECT_FALSE(list.Failed);
-    EXPECT_EQ(list.Message, RefusedBox());
+    EXPECT_TRUE(list.Result.Failed());
+    EXPECT_EQ(list.Result.Message(), RefusedBox());
     EXPECT_EQ(server.Received(0), "GETLIST\r\nCLASS-PC7\r\nQUIT\r\n");
 
     server.Expect({ReadLines(2), Send("YES\r\n1\r\na.tvf\r\n"), ReadLines(3), Send("NO\r\n")});
     GetTestOutcome test =
         client.GetTest(server.Address(), kComputer, Chooser(0), &GetTestTest::NoPassword);
-    EXPECT_FALSE(test.Failed);
-    EXPECT_EQ(test.Message, RefusedBox());
+    EXPECT_TRUE(test.Result.Failed());
+    EXPECT_EQ(test.Result.Message(), RefusedBox());
     EXPECT_FALSE(test.Load);
     EXPECT_EQ(server.Received(1),
               "GETLIST\r\nCLASS-PC7\r\nGETTEST\r\nCLASS-PC7\r\na.tvf\r\nQUIT\r\n");
@@ -263,7 +264,7 @@ TEST_F(GetTestTest, AnEmptyNameLeavesNoTestAndNoMessage) {
                    Send("YES\r\n\r\n" + std::to_string(file.size()) + "\r\n" + file)});
     GetTestOutcome outcome =
         client.GetTest(server.Address(), kComputer, Chooser(0), &GetTestTest::NoPassword);
-    EXPECT_FALSE(outcome.Message);
+    EXPECT_FALSE(outcome.Result.Message());
     ASSERT_TRUE(outcome.Load);
     EXPECT_EQ(outcome.Load->Status, LoadTestStatus::NotFound);
     EXPECT_FALSE(outcome.Load->Test);
@@ -290,11 +291,11 @@ TEST_F(GetTestTest, BytesThatAreNoTestGetTheLoadersOwnMessage) {
                    Send("YES\r\na.tvf\r\n5\r\nhello")});
     GetTestOutcome outcome =
         client.GetTest(server.Address(), kComputer, Chooser(0), &GetTestTest::NoPassword);
-    EXPECT_FALSE(outcome.Failed);
-    EXPECT_FALSE(outcome.Message);
+    EXPECT_FALSE(outcome.Result.Failed());
+    EXPECT_FALSE(outcome.Result.Message());
     ASSERT_TRUE(outcome.Load);
     EXPECT_NE(outcome.Load->Status, LoadTestStatus::Loaded);
-    EXPECT_FALSE(outcome.Load->Message.empty());
+    EXPECT_TRUE(outcome.Load->Result.Message());
     EXPECT_EQ(server.Received(0),
               "GETLIST\r\nCLASS-PC7\r\nGETTEST\r\nCLASS-PC7\r\na.tvf\r\nQUIT\r\n");
 }
@@ -345,8 +346,8 @@ TEST_F(GetTestTest, HostileServersEndTheExchangeWithTheErrorAndNoTest) {
         server.Expect(c.Script);
         GetTestOutcome outcome =
             client.GetTest(server.Address(), kComputer, Chooser(0), &GetTestTest::NoPassword);
-        EXPECT_TRUE(outcome.Failed);
-        EXPECT_EQ(outcome.Message, ConnectionErrorBox());
+        EXPECT_TRUE(outcome.Result.Failed());
+        EXPECT_EQ(outcome.Result.Message(), ConnectionErrorBox());
         EXPECT_FALSE(outcome.Load);
         EXPECT_EQ(server.Received(connection++), c.Sent);
     }
@@ -387,8 +388,8 @@ TEST_F(GetTestTest, ATestLoadedBeforeTheExchangeFailsIsKept) {
     ServerClient breakingClient(breaking, SourceTexts());
     GetTestOutcome outcome =
         breakingClient.GetTest({"server", 1}, kComputer, Chooser(0), &GetTestTest::NoPassword);
-    EXPECT_TRUE(outcome.Failed);
-    EXPECT_EQ(outcome.Message, ConnectionErrorBox());
+    EXPECT_TRUE(outcome.Result.Failed());
+    EXPECT_EQ(outcome.Result.Message(), ConnectionErrorBox());
     ASSERT_TRUE(outcome.Load);
     EXPECT_EQ(outcome.Load->Status, LoadTestStatus::Loaded);
     EXPECT_EQ(outcome.Load->Test->Title, "Дроби");
@@ -397,8 +398,8 @@ TEST_F(GetTestTest, ATestLoadedBeforeTheExchangeFailsIsKept) {
 TEST_F(GetTestTest, NoServerSaysConnectionError) {
     GetTestOutcome outcome = client.GetTest({"127.0.0.1", UnusedPort()}, kComputer, Chooser(0),
                                             &GetTestTest::NoPassword);
-    EXPECT_TRUE(outcome.Failed);
-    EXPECT_EQ(outcome.Message, ConnectionErrorBox());
+    EXPECT_TRUE(outcome.Result.Failed());
+    EXPECT_EQ(outcome.Result.Message(), ConnectionErrorBox());
 }
 
 TEST_F(GetTestTest, AChooserThatThrowsEndsTheExchangeAsAFailure) {
@@ -409,8 +410,8 @@ TEST_F(GetTestTest, AChooserThatThrowsEndsTheExchangeAsAFailure) {
             throw std::runtime_error("dialog failed");
         },
         &GetTestTest::NoPassword);
-    EXPECT_TRUE(outcome.Failed);
-    EXPECT_EQ(outcome.Message, ConnectionErrorBox());
+    EXPECT_TRUE(outcome.Result.Failed());
+    EXPECT_EQ(outcome.Result.Message(), ConnectionErrorBox());
     EXPECT_EQ(server.Received(0), "GETLIST\r\nCLASS-PC7\r\n");
 }
 

@@ -74,7 +74,7 @@ TEST_F(ProtectedResultFileTest, TheFirstRunCreatesTheFileWithOneRecord) {
     const TResultTest record = SampleRecord();
     const ProtectedWriteOutcome outcome = Write(record);
     EXPECT_EQ(outcome.Status, ProtectedWriteStatus::Written);
-    EXPECT_EQ(outcome.Message, std::nullopt);
+    EXPECT_EQ(outcome.Result.Message(), std::nullopt);
     EXPECT_EQ(outcome.Path, Path());
 
     const std::string file = ReadWholeFile(Path());
@@ -122,7 +122,7 @@ TEST_F(ProtectedResultFileTest, GoesIntoTheResultFolderWithThePrefix) {
 
 TEST_F(ProtectedResultFileTest, ATestWithoutUIdWritesNothing) {
     EXPECT_EQ(Write(SampleRecord(), {"{}", "k"}).Status, ProtectedWriteStatus::NoUId);
-    EXPECT_EQ(Write(SampleRecord(), {"", "k"}).Message, std::nullopt);
+    EXPECT_EQ(Write(SampleRecord(), {"", "k"}).Result.Message(), std::nullopt);
     EXPECT_EQ(FilesInFolder(), 0u);
 }
 
@@ -133,7 +133,7 @@ TEST_F(ProtectedResultFileTest, AUIdNeverLeadsOutOfTheResultFolder) {
     for (const char* uid : {"{../escaped}", "{..}", "{a/b}"}) {
         const ProtectedWriteOutcome outcome = Write(SampleRecord(), {uid, "k"});
         EXPECT_EQ(outcome.Status, ProtectedWriteStatus::WriteFailed) << uid;
-        EXPECT_EQ(outcome.Message->Text, "Ошибка записи в защищенный файл результатов.");
+        EXPECT_EQ(outcome.Result.Message()->Text, "Ошибка записи в защищенный файл результатов.");
     }
     EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(results.Path()),
                             std::filesystem::recursive_directory_iterator()),
@@ -146,8 +146,8 @@ TEST_F(ProtectedResultFileTest, AFileWithoutTheSignatureIsNeverOverwritten) {
         WriteWholeFile(Path(), foreign);
         const ProtectedWriteOutcome outcome = Write(SampleRecord());
         EXPECT_EQ(outcome.Status, ProtectedWriteStatus::WrongSignature);
-        EXPECT_EQ(outcome.Message,
-                  (ResultMessage{"Неверный тип файла!", "Ошибка!", MessageIcon::Error}));
+        EXPECT_EQ(outcome.Result.Message(),
+                  (PupilMessage{"Неверный тип файла!", "Ошибка!", MessageIcon::Error}));
         EXPECT_EQ(ReadWholeFile(Path()), foreign);
     }
 }
@@ -161,7 +161,7 @@ TEST_F(ProtectedResultFileTest, AFileOfAnotherTestIsLeftSilently) {
           ProtectedResultIdentity{kUId, "ключ"}}) {
         const ProtectedWriteOutcome outcome = Write(SampleRecord(), other);
         EXPECT_EQ(outcome.Status, ProtectedWriteStatus::OtherTest);
-        EXPECT_EQ(outcome.Message, std::nullopt);
+        EXPECT_EQ(outcome.Result.Message(), std::nullopt);
         EXPECT_EQ(ReadWholeFile(Path()), before);
     }
 }
@@ -184,8 +184,9 @@ TEST_P(DamagedProtectedFile, IsLeftAsItWasAndTheRunNotAdded) {
     WriteWholeFile(Path(), GetParam().File);
     const ProtectedWriteOutcome outcome = Write(SampleRecord());
     EXPECT_EQ(outcome.Status, ProtectedWriteStatus::ReadFailed);
-    EXPECT_EQ(outcome.Message, (ResultMessage{"Ошибка записи в защищенный файл результатов.",
-                                              "Внимание!", MessageIcon::Information}));
+    EXPECT_EQ(outcome.Result.Message(),
+              (PupilMessage{"Ошибка записи в защищенный файл результатов.", "Внимание!",
+                            MessageIcon::Information}));
     EXPECT_EQ(ReadWholeFile(Path()), GetParam().File);
     EXPECT_EQ(FilesInFolder(), 1u);
 }
@@ -216,7 +217,7 @@ TEST_F(ProtectedResultFileTest, AMissingResultFolderFailsWithTheMessage) {
     m_settings.DirForResult = m_folder.File("missing");
     const ProtectedWriteOutcome outcome = Write(SampleRecord());
     EXPECT_EQ(outcome.Status, ProtectedWriteStatus::WriteFailed);
-    EXPECT_EQ(outcome.Message->Text, "Ошибка записи в защищенный файл результатов.");
+    EXPECT_EQ(outcome.Result.Message()->Text, "Ошибка записи в защищенный файл результатов.");
 }
 
 // A full disk, simulated by a file size limit in a child process: the new

@@ -65,7 +65,7 @@ TEST(ResultLog, AppendsTheBlockInWindows1251WithCrLf) {
     const std::string path = folder.File("TevrixStudent_Result.txt");
     WriteWholeFile(path, "earlier\r\n");
     const ResultLog log(path, kPoint);
-    EXPECT_EQ(log.SaveResultLog(SampleRecord(), kNow), std::nullopt);
+    EXPECT_TRUE(log.SaveResultLog(SampleRecord(), kNow).Ok());
     const std::string file = ReadWholeFile(path);
     EXPECT_EQ(file, "earlier\r\n" + AsLogBytes(kSampleBlock));
     // One line checked against its bytes by hand: "Оценка: хорошо."
@@ -112,8 +112,8 @@ TEST(ResultLog, CreatesTheFileForTheFirstLine) {
     TempFolder folder;
     const std::string path = folder.File("log.txt");
     const ResultLog log(path, kPoint);
-    EXPECT_EQ(log.AppendLogLine(log.ProgramStartLine(kNow)), std::nullopt);
-    EXPECT_EQ(log.AppendLogLine(log.RunStartLine(kNow, "Дроби")), std::nullopt);
+    EXPECT_TRUE(log.AppendLogLine(log.ProgramStartLine(kNow)).Ok());
+    EXPECT_TRUE(log.AppendLogLine(log.RunStartLine(kNow, "Дроби")).Ok());
     EXPECT_EQ(ReadWholeFile(path),
               AsLogBytes({"05.03.2024 09:27:42 Запущена программа TevrixStudent.",
                           "05.03.2024 09:27:42  Начат тест: \"Дроби\""}));
@@ -122,10 +122,10 @@ TEST(ResultLog, CreatesTheFileForTheFirstLine) {
 TEST(ResultLog, AFailureToWriteReturnsTheMessage) {
     TempFolder folder;
     const ResultLog log(folder.File("missing-folder/log.txt"), kPoint);
-    const ResultMessage expected{"Ошибка записи в файл результатов.", "Внимание!",
-                                 MessageIcon::Information};
-    EXPECT_EQ(log.SaveResultLog(SampleRecord(), kNow), expected);
-    EXPECT_EQ(log.AppendLogLine("line"), expected);
+    const PupilMessage expected{"Ошибка записи в файл результатов.", "Внимание!",
+                                MessageIcon::Information};
+    EXPECT_EQ(log.SaveResultLog(SampleRecord(), kNow).Message(), expected);
+    EXPECT_EQ(log.AppendLogLine("line").Message(), expected);
 }
 
 } // namespace

@@ -17,7 +17,7 @@ using test::Pictures;
 using test::Tables;
 
 std::string PlainOf(const std::string& rtf) {
-    return RichToPlain(RtfReader::Read(rtf));
+    return RichToPlain(ReadRtf(rtf));
 }
 
 struct TextCase {
@@ -133,9 +133,9 @@ INSTANTIATE_TEST_SUITE_P(Paragraphs, RtfTextTest,
                          testing::CaseName);
 
 TEST(RtfReaderTest, AFinalParagraphMarkOpensNoEmptyParagraph) {
-    EXPECT_EQ(Paragraphs(RtfReader::Read(R"({\rtf1 a\par })")).size(), 1u);
-    EXPECT_EQ(Paragraphs(RtfReader::Read(R"({\rtf1 a\par b})")).size(), 2u);
-    EXPECT_EQ(Paragraphs(RtfReader::Read(R"({\rtf1 a\par\par })")).size(), 2u);
+    EXPECT_EQ(Paragraphs(ReadRtf(R"({\rtf1 a\par })")).size(), 1u);
+    EXPECT_EQ(Paragraphs(ReadRtf(R"({\rtf1 a\par b})")).size(), 2u);
+    EXPECT_EQ(Paragraphs(ReadRtf(R"({\rtf1 a\par\par })")).size(), 2u);
 }
 
 TEST(RtfReaderTest, PlainTextIsOneParagraphPerLineInWindows1251) {
@@ -152,8 +152,8 @@ TEST(RtfReaderTest, PlainTextIsOneParagraphPerLineInWindows1251) {
 
 TEST(RtfReaderTest, CharacterFormattingTogglesAndGroupScope) {
     const RichDocument document =
-        RtfReader::Read(R"({\rtf1 \b B\b0 n{\i I}n\ul U\ulnone n\strike S\strike0 n\uldb D\ul0 )"
-                        R"(n{\super 2}{\sub 3}{\up6 4}\b\i\plain p})");
+        ReadRtf(R"({\rtf1 \b B\b0 n{\i I}n\ul U\ulnone n\strike S\strike0 n\uldb D\ul0 )"
+                R"(n{\super 2}{\sub 3}{\up6 4}\b\i\plain p})");
     EXPECT_TRUE(FormatOf(document, "B").Bold);
     EXPECT_TRUE(FormatOf(document, "I").Italic);
     EXPECT_TRUE(FormatOf(document, "U").Underline);
@@ -171,7 +171,7 @@ TEST(RtfReaderTest, CharacterFormattingTogglesAndGroupScope) {
 }
 
 TEST(RtfReaderTest, FontsSizesAndColours) {
-    const RichDocument document = RtfReader::Read(
+    const RichDocument document = ReadRtf(
         R"({\rtf1\deff0{\fonttbl{\f0\froman Times New Roman;}{\f1\fswiss{\*\panose 020b}Arial;}})"
         R"({\colortbl ;\red255\green0\blue0;\red0\green128\blue0;})"
         R"(d{\f1\fs28 a}{\cf1 r}{\cb2 g}{\highlight1 h}{\cf1\cf0 z}{\cf9 o}{\f7 u})"
@@ -190,16 +190,16 @@ TEST(RtfReaderTest, FontsSizesAndColours) {
 }
 
 TEST(RtfReaderTest, FontTableWithoutGroupsAndCyrillicNames) {
-    const RichDocument document = RtfReader::Read(
+    const RichDocument document = ReadRtf(
         R"({\rtf1{\fonttbl\f0\fnil Arial;\f1\fnil\fcharset204 \'d8\'f0\'e8\'f4\'f2;}\f1 x\f0 y})");
     EXPECT_EQ(FormatOf(document, "x").FontFamily, "Шрифт");
     EXPECT_EQ(FormatOf(document, "y").FontFamily, "Arial");
 }
 
 TEST(RtfReaderTest, ParagraphFormatting) {
-    const RichDocument document = RtfReader::Read(
-        R"({\rtf1\pard\qc c\par\qr r\par\qj j\par\pard\li720\ri360\fi-180\sb120\sa60 i\par)"
-        R"(\pard l\par\li99999999 huge\par})");
+    const RichDocument document =
+        ReadRtf(R"({\rtf1\pard\qc c\par\qr r\par\qj j\par\pard\li720\ri360\fi-180\sb120\sa60 i\par)"
+                R"(\pard l\par\li99999999 huge\par})");
     const auto paragraphs = Paragraphs(document);
     ASSERT_EQ(paragraphs.size(), 6u);
     EXPECT_EQ(paragraphs[0]->Format.Alignment, RichAlignment::Center);
@@ -215,7 +215,7 @@ TEST(RtfReaderTest, TabStops) {
     std::string many;
     for (int i = 1; i <= 100; ++i)
         many += "\\tx" + std::to_string(i * 10);
-    const RichDocument document = RtfReader::Read(
+    const RichDocument document = ReadRtf(
         R"({\rtf1\tqr\tx2000\tx500\tqc\tx900\tqdec\tx1200 a\par\pard b\par\pard)" + many + " c}");
     const auto paragraphs = Paragraphs(document);
     ASSERT_EQ(paragraphs.size(), 3u);
@@ -225,22 +225,22 @@ TEST(RtfReaderTest, TabStops) {
                                                {1200, RichTabKind::Decimal}};
     EXPECT_EQ(paragraphs[0]->Format.TabStops, expected);
     EXPECT_TRUE(paragraphs[1]->Format.TabStops.empty()); // \pard clears them
-    EXPECT_EQ(paragraphs[2]->Format.TabStops.size(), RtfReader::kMaxTabStops);
+    EXPECT_EQ(paragraphs[2]->Format.TabStops.size(), kRtfMaxTabStops);
 }
 
 TEST(RtfReaderTest, ParagraphFormattingIsGroupScoped) {
     // A writer may put paragraph properties inside a group (\listtext does).
-    const RichDocument document = RtfReader::Read(R"({\rtf1\qc{\pard\ql x}y\par})");
+    const RichDocument document = ReadRtf(R"({\rtf1\qc{\pard\ql x}y\par})");
     const auto paragraphs = Paragraphs(document);
     ASSERT_EQ(paragraphs.size(), 1u);
     EXPECT_EQ(paragraphs[0]->Format.Alignment, RichAlignment::Center);
 }
 
 TEST(RtfReaderTest, StylesApplyTheirFormatting) {
-    const RichDocument document = RtfReader::Read(
-        R"({\rtf1{\fonttbl{\f0 Serif;}{\f1 Sans;}}{\stylesheet{\s0\f0\fs24 Normal;})"
-        R"({\s1\sbasedon0\qc\b\f1\fs32 Heading;}{\*\cs5\i Emphasis;}})"
-        R"(\pard\plain\s1 Title\par\pard\plain\s0 Body\par})");
+    const RichDocument document =
+        ReadRtf(R"({\rtf1{\fonttbl{\f0 Serif;}{\f1 Sans;}}{\stylesheet{\s0\f0\fs24 Normal;})"
+                R"({\s1\sbasedon0\qc\b\f1\fs32 Heading;}{\*\cs5\i Emphasis;}})"
+                R"(\pard\plain\s1 Title\par\pard\plain\s0 Body\par})");
     const auto paragraphs = Paragraphs(document);
     ASSERT_EQ(paragraphs.size(), 2u);
     EXPECT_EQ(paragraphs[0]->Format.Alignment, RichAlignment::Center);
@@ -263,7 +263,7 @@ class RtfHyperlinkTest : public ::testing::TestWithParam<LinkCase> {};
 TEST_P(RtfHyperlinkTest, LinksTheFieldResult) {
     const std::string rtf = std::string(R"({\rtf1 {\field{\*\fldinst{)") + GetParam().Instruction +
                             R"(}}{\fldrslt{\ul\cf1 site}}} after})";
-    const RichDocument document = RtfReader::Read(rtf);
+    const RichDocument document = ReadRtf(rtf);
     EXPECT_EQ(FormatOf(document, "site").Link, GetParam().Target);
     EXPECT_EQ(FormatOf(document, " after").Link, "");
 }
@@ -280,14 +280,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::CaseName);
 
 TEST(RtfReaderTest, LinkSurvivesPlainInsideTheResult) {
-    const RichDocument document = RtfReader::Read(
-        R"({\rtf1{\field{\*\fldinst HYPERLINK "http://a.org"}{\fldrslt\plain\b x}}})");
+    const RichDocument document =
+        ReadRtf(R"({\rtf1{\field{\*\fldinst HYPERLINK "http://a.org"}{\fldrslt\plain\b x}}})");
     EXPECT_EQ(FormatOf(document, "x").Link, "http://a.org");
     EXPECT_TRUE(FormatOf(document, "x").Bold);
 }
 
 TEST(RtfReaderTest, RichEditTable) {
-    const RichDocument document = RtfReader::Read(
+    const RichDocument document = ReadRtf(
         R"({\rtf1 before\par\trowd\trgaph108\trleft-108\clbrdrt\brdrw10\brdrs\cellx1000\cellx3000)"
         R"(\pard\intbl a\cell\b b\b0\par b2\cell\row\trowd\cellx1000\cellx3000\pard\intbl c\cell d\cell\row)"
         R"(\pard after\par})");
@@ -310,7 +310,7 @@ TEST(RtfReaderTest, RichEditTable) {
 
 TEST(RtfReaderTest, TableWithoutBordersAndARowCutOff) {
     const RichDocument document =
-        RtfReader::Read(R"({\rtf1\trowd\cellx500\cellx900\intbl x\cell y\cell\row\intbl z\cell w)");
+        ReadRtf(R"({\rtf1\trowd\cellx500\cellx900\intbl x\cell y\cell\row\intbl z\cell w)");
     const auto tables = Tables(document);
     ASSERT_EQ(tables.size(), 1u);
     EXPECT_FALSE(tables[0]->Bordered);
@@ -328,7 +328,7 @@ TEST(RtfReaderTest, RowsOfAnotherCellCountStartATableOfTheirOwn) {
     std::string tall;
     for (int i = 0; i < 3000; ++i)
         tall += "\\trowd\\intbl t\\cell\\row";
-    const RichDocument document = RtfReader::Read("{\\rtf1" + wide + "\\row" + tall + "}");
+    const RichDocument document = ReadRtf("{\\rtf1" + wide + "\\row" + tall + "}");
     const auto tables = Tables(document);
     ASSERT_EQ(tables.size(), 2u);
     ASSERT_EQ(tables[0]->Rows.size(), 1u);
@@ -338,7 +338,7 @@ TEST(RtfReaderTest, RowsOfAnotherCellCountStartATableOfTheirOwn) {
 }
 
 TEST(RtfReaderTest, PicturesOfEveryFormat) {
-    const RichDocument document = RtfReader::Read(
+    const RichDocument document = ReadRtf(
         R"({\rtf1 {\pict\pngblip 89504E47}{\pict\jpegblip ff d8}{\pict\emfblip 0100}{\pict\wmetafile8 0900})"
         R"({\pict\macpict 0102}{\pict\pngblip})");
     const auto pictures = Pictures(document);
@@ -352,7 +352,7 @@ TEST(RtfReaderTest, PicturesOfEveryFormat) {
 }
 
 TEST(RtfReaderTest, PictureSizes) {
-    const RichDocument document = RtfReader::Read(
+    const RichDocument document = ReadRtf(
         R"({\rtf1{\pict\pngblip\picw16\pich8\picwgoal480\pichgoal240\picscalex50\picscaley200 00})"
         R"({\pict\pngblip\picw16\pich8 00}{\pict\wmetafile8\picw2540\pich1270 00}})");
     const auto pictures = Pictures(document);
@@ -366,7 +366,7 @@ TEST(RtfReaderTest, PictureSizes) {
 
 TEST(RtfReaderTest, BinaryPictureDataMayHoldBraces) {
     const std::string rtf = std::string(R"({\rtf1{\pict\pngblip\bin4 )") + "{}\\}" + "} after}";
-    const RichDocument document = RtfReader::Read(rtf);
+    const RichDocument document = ReadRtf(rtf);
     const auto pictures = Pictures(document);
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(pictures[0]->Data, "{}\\}");
@@ -379,7 +379,7 @@ TEST(RtfReaderTest, DeviceIndependentBitmapGetsItsFileHeader) {
         "280000000200000001000000010001000000000004000000000000000000000002000000"
         "02000000";
     const RichDocument document =
-        RtfReader::Read("{\\rtf1{\\pict\\dibitmap0 " + info + "0000ff00ffffff00" + "40000000}}");
+        ReadRtf("{\\rtf1{\\pict\\dibitmap0 " + info + "0000ff00ffffff00" + "40000000}}");
     const auto pictures = Pictures(document);
     ASSERT_EQ(pictures.size(), 1u);
     const std::string& bmp = pictures[0]->Data;
@@ -391,7 +391,7 @@ TEST(RtfReaderTest, DeviceIndependentBitmapGetsItsFileHeader) {
 }
 
 TEST(RtfReaderTest, ShapePicturesTakenOnceAndTheirIdentifiersSkipped) {
-    const RichDocument document = RtfReader::Read(
+    const RichDocument document = ReadRtf(
         R"({\rtf1{\*\shppict{\pict{\*\picprop{\sp{\sn a}{\sv 1}}}{\*\blipuid abcdef}\pngblip 0102}})"
         R"({\nonshppict{\pict\wmetafile8 0304}})"
         R"({\shp{\*\shpinst{\sp{\sn pib}{\sv{\pict\jpegblip 0506}}}}{\shprslt{\pict\wmetafile8 0708}}}})");
@@ -411,7 +411,7 @@ TEST(RtfBadInputTest, DeepNestingIsBounded) {
 }
 
 TEST(RtfBadInputTest, NestingJustWithinTheBoundIsRead) {
-    const int depth = RtfReader::kMaxDepth - 1;
+    const int depth = kRtfMaxDepth - 1;
     const std::string rtf =
         "{\\rtf1 " + std::string(depth, '{') + "deep" + std::string(depth, '}') + "}";
     EXPECT_EQ(PlainOf(rtf), "deep");
@@ -439,18 +439,17 @@ INSTANTIATE_TEST_SUITE_P(
     testing::CaseName);
 
 TEST(RtfBadInputTest, PictureDataCutOffKeepsWhatArrived) {
-    const RichDocument hex = RtfReader::Read(R"({\rtf1{\pict\pngblip 89504e4)");
+    const RichDocument hex = ReadRtf(R"({\rtf1{\pict\pngblip 89504e4)");
     ASSERT_EQ(Pictures(hex).size(), 1u);
     EXPECT_EQ(Pictures(hex)[0]->Data, "\x89PN"); // the odd digit is dropped
 
-    const RichDocument binary =
-        RtfReader::Read(std::string(R"({\rtf1{\pict\pngblip\bin1000000 )") + "abc");
+    const RichDocument binary = ReadRtf(std::string(R"({\rtf1{\pict\pngblip\bin1000000 )") + "abc");
     ASSERT_EQ(Pictures(binary).size(), 1u);
     EXPECT_EQ(Pictures(binary)[0]->Data, "abc");
 }
 
 TEST(RtfBadInputTest, HugePictureSizesAreClamped) {
-    const RichDocument document = RtfReader::Read(
+    const RichDocument document = ReadRtf(
         R"({\rtf1{\pict\pngblip\picwgoal2147483647\pichgoal-7\picscalex99999\picw2147483647 00}})");
     const auto pictures = Pictures(document);
     ASSERT_EQ(pictures.size(), 1u);
@@ -467,13 +466,13 @@ TEST(RtfBadInputTest, WhatEveryGroupCopiesIsBounded) {
     const std::string rtf = "{\\rtf1{\\fonttbl{\\f0 " + std::string(1000000, 'F') + ";}}\\f0 " +
                             "{\\field{\\*\\fldinst HYPERLINK \"http://" +
                             std::string(1000000, 'a') + "\"}{\\fldrslt x" + groups + "}}}";
-    const RichDocument document = RtfReader::Read(rtf);
+    const RichDocument document = ReadRtf(rtf);
     EXPECT_EQ(FormatOf(document, "x").Link, ""); // no link that long
-    EXPECT_EQ(FormatOf(document, "x").FontFamily, std::string(RtfReader::kMaxFontNameLength, 'F'));
+    EXPECT_EQ(FormatOf(document, "x").FontFamily, std::string(kRtfMaxFontNameLength, 'F'));
 }
 
 TEST(RtfBadInputTest, MalformedBitmapHeaderDropsThePicture) {
-    EXPECT_TRUE(Pictures(RtfReader::Read(R"({\rtf1{\pict\dibitmap0 ffffffff0000}})")).empty());
+    EXPECT_TRUE(Pictures(ReadRtf(R"({\rtf1{\pict\dibitmap0 ffffffff0000}})")).empty());
 }
 
 bool IsValidUtf8(const std::string& text) {
@@ -502,7 +501,7 @@ TEST(RtfBadInputTest, CutAndCorruptedDocumentsStayWellFormed) {
     const std::string original = test::ReadFixture("rtf/formatting.rtf");
     ASSERT_FALSE(original.empty());
     const auto check = [](const std::string& rtf) {
-        const std::string plain = RichToPlain(RtfReader::Read(rtf));
+        const std::string plain = RichToPlain(ReadRtf(rtf));
         EXPECT_LE(plain.size(), 4 * rtf.size());
         EXPECT_TRUE(IsValidUtf8(plain));
     };

@@ -41,7 +41,7 @@ public:
         Summary = lines;
         Events.push_back("summary");
     }
-    void ShowMessage(const ResultMessage& message) override {
+    void ShowMessage(const PupilMessage& message) override {
         Events.push_back("message " + message.Text + " | " + message.Caption + " | " +
                          std::to_string(static_cast<int>(message.Icon)));
     }

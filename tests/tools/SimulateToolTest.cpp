@@ -106,7 +106,7 @@ TEST_F(SimulateToolTest, WritesTheSameFilesAsTheEngine) {
     const std::string& output = run.Out;
 
     Settings settings;
-    ASSERT_TRUE(LoadSettings(settings, EngineStation() + kConfigFileName).Ok);
+    ASSERT_TRUE(LoadSettings(settings, EngineStation() + kConfigFileName).Ok());
     RunCounter counter(UserStore(EngineStation() + "store.ini"),
                        RebootMarkers(EngineStation() + "markers", "b"));
     LoadTestOutcome loaded = LoadTest(m_testFile, std::nullopt, [] { return std::nullopt; });

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,9 @@ int ResultsCommand(const Arguments& args);
 int SimulateCommand(const Arguments& args);
 
 // Thrown by commands for a failure to report; main prints it and exits 1.
-struct ToolError {
-    std::string Message;
+class ToolError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
 } // namespace tevrix::tool

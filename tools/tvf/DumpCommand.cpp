@@ -69,7 +69,7 @@ int DumpCommand(const Arguments& args) {
     case LoadTestStatus::NotFound: throw ToolError{"no such file: " + options.Input};
     case LoadTestStatus::Cancelled:
         throw ToolError{"the test is protected by a password; give it with --password"};
-    default: throw ToolError{loaded.Message};
+    default: throw ToolError(loaded.Result.MessageText());
     }
     RichTextView richText = RawRichText;
     if (options.Plain)

@@ -276,7 +276,8 @@ std::unique_ptr<TTest> OpenTest(const std::string& path, const ToolScript& scrip
                                 TTaskList& tasks) {
     LoadTestOutcome loaded = LoadTest(path, std::nullopt, [&] { return script.OpenPassword; });
     if (loaded.Status != LoadTestStatus::Loaded) {
-        const std::string why = loaded.Message.empty() ? "no such test file" : loaded.Message;
+        const std::string why =
+            loaded.Result.Message() ? loaded.Result.MessageText() : "no such test file";
         throw ToolError{"cannot open " + path + ": " + why};
     }
     tasks = std::move(loaded.Tasks);
@@ -285,10 +286,10 @@ std::unique_ptr<TTest> OpenTest(const std::string& path, const ToolScript& scrip
 
 Settings StationSettings(const std::string& stationDir) {
     Settings settings;
-    const SettingsOutcome outcome = LoadSettings(settings, stationDir + kConfigFileName);
-    if (!outcome.Ok)
+    const Outcome outcome = LoadSettings(settings, stationDir + kConfigFileName);
+    if (outcome.Failed())
         std::fprintf(stderr, "tvf simulate: %s: %s\n", (stationDir + kConfigFileName).c_str(),
-                     outcome.Message.c_str());
+                     outcome.MessageText().c_str());
     return settings;
 }
 

@@ -43,9 +43,7 @@ int main(int argc, char** argv) {
             continue;
         try {
             return command.Run(tevrix::tool::Arguments(argv + 2, argv + argc));
-        } catch (const tevrix::tool::ToolError& error) {
-            std::fprintf(stderr, "tvf %s: %s\n", command.Name, error.Message.c_str());
-        } catch (const std::exception& error) {
+        } catch (const std::exception& error) { // ToolError and whatever else broke
             std::fprintf(stderr, "tvf %s: %s\n", command.Name, error.what());
         }
         return 1;
