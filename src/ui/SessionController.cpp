@@ -106,22 +106,26 @@ bool SessionController::OpenTestFile(const std::string& path) {
         return true;
     }
     m_parts.Area.ShowNoTestText();
-    if (!outcome.Message.empty())
-        ShowMessageBox({outcome.Message, TranslateText(kCaptionError), MessageIcon::Error,
-                        MessageButtons::Ok});
+    ShowOutcome(outcome.Result);
     return false;
 }
 
+void SessionController::ShowOutcome(const Outcome& outcome) {
+    // The core words its failures in the source texts; they are translated
+    // as they are shown.
+    if (const std::optional<PupilMessage>& message = outcome.Message())
+        ShowMessageBox(
+            {TranslateText(message->Text.c_str()),
+             message->Caption.empty() ? std::string() : TranslateText(message->Caption.c_str()),
+             message->Icon, MessageButtons::Ok});
+}
+
 void SessionController::LoadStationSettings() {
-    const SettingsOutcome outcome = LoadSettings(m_settings, m_places.ProgramDir + kConfigFileName);
-    if (!outcome.Ok)
-        ShowPlainMessage(&m_parts.Window, TranslateText(outcome.Message.c_str()));
+    ShowOutcome(LoadSettings(m_settings, m_places.ProgramDir + kConfigFileName));
 }
 
 void SessionController::SaveStationSettings() {
-    const SettingsOutcome outcome = SaveSettings(m_settings, m_places.ProgramDir + kConfigFileName);
-    if (!outcome.Ok)
-        ShowPlainMessage(&m_parts.Window, TranslateText(outcome.Message.c_str()));
+    ShowOutcome(SaveSettings(m_settings, m_places.ProgramDir + kConfigFileName));
 }
 
 void SessionController::LoadRecentFiles() {
@@ -239,7 +243,7 @@ void SessionController::ShowEndSummary(const std::vector<SummaryLine>& lines) {
     area->ensureCursorVisible();
 }
 
-void SessionController::ShowMessage(const ResultMessage& message) {
+void SessionController::ShowMessage(const PupilMessage& message) {
     ShowMessageBox({message.Text, message.Caption, message.Icon, MessageButtons::Ok});
 }
 

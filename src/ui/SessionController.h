@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/Outcome.h"
 #include "config/RecentFiles.h"
 #include "config/RunCounter.h"
 #include "config/Settings.h"
@@ -109,7 +110,7 @@ public:
     void ShowTextViewer(const RichText& text, const std::string& caption) override;
     // RunOutputView
     void ShowEndSummary(const std::vector<SummaryLine>& lines) override;
-    void ShowMessage(const ResultMessage& message) override;
+    void ShowMessage(const PupilMessage& message) override;
     // The end of a run: the built-in sound is the desktop's beep. The sound
     // files, the result window and the detailed report are not shown yet.
     void PlayDefaultEndSound() override;
@@ -118,6 +119,8 @@ public:
     void ShowDetailReport(TResultTest& record) override;
 
 private:
+    // The message of a core operation's outcome, when it has one.
+    void ShowOutcome(const Outcome& outcome);
     // Runs a server exchange on a worker thread while the event loop goes on.
     static void RunOffThread(const std::function<void()>& exchange);
 

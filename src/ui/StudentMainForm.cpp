@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/StudentMainForm.h"
 
+#include "platform/Paths.h"
 #include "session/ProgramState.h"
 #include "text/DateTime.h"
 #include "ui/UiText.h"
@@ -18,6 +19,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -50,11 +52,11 @@ constexpr int kMaxDroppedPath = 259;
 
 const char* StateText(ProgramState state) {
     switch (state) {
-    case ProgramState::TestLoaded: return "Тест выбран";
-    case ProgramState::TestRunning: return "Тест идет";
+    case ProgramState::TestLoaded: return N_("Тест выбран");
+    case ProgramState::TestRunning: return N_("Тест идет");
     case ProgramState::NoTest: break;
     }
-    return "Тест не выбран";
+    return N_("Тест не выбран");
 }
 
 QString NowAs(const char* pattern) {
@@ -112,29 +114,29 @@ QAction* TStudentMainForm::NewAction(const char* name, const char* caption,
 }
 
 void TStudentMainForm::CreateMenus() {
-    m_open = NewAction("AOpenTest", "&Открыть...", QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_getTest = NewAction("AGetTest", "Получить по сети");
-    m_closeTest = NewAction("ACloseTest", "Закрыть");
-    m_exit = NewAction("AExit", "В&ыход");
-    m_testInfo = NewAction("ATestInfo", "Информация");
-    m_instruction = NewAction("ATestInstruction", "Инструкция к тесту");
-    m_beginTest = NewAction("ABeginTest", "Начать тест", QKeySequence(Qt::Key_F5));
-    m_endTest = NewAction("AEndTest", "Закончить тест");
-    m_zoomIn = NewAction("AZoomIn", "Крупнее", QKeySequence(Qt::CTRL | Qt::Key_U));
-    m_zoomNormal = NewAction("AZoomNormal", "Обычный  (100%)");
-    m_zoomOut = NewAction("AZoomOut", "Мельче", QKeySequence(Qt::CTRL | Qt::Key_D));
-    m_useWindowSettings = NewAction("AUseWindowSettings", "Использовать настройки окна");
-    m_settings = NewAction("ASettings", "Параметры...");
-    m_saveOnExit = NewAction("ASaveConfigOnExit", "Сохранять настройки при выходе");
-    m_saveNow = NewAction("ASaveConfigNow", "Сохранить настройки сейчас");
-    m_loadNow = NewAction("ALoadConfigNow", "Загрузить настройки сейчас");
-    m_viewText = NewAction("AShowAreaOfFocus", "Просмотр", QKeySequence(Qt::Key_F10));
-    m_help = NewAction("AHelp", "Просмотр справки", QKeySequence(Qt::Key_F1));
-    m_license = NewAction("ALicense", "Лицензия");
-    m_donate = NewAction("ADonate", "Поддержать программу");
-    m_about = NewAction("AAbout", "О программе");
-    m_calculator =
-        NewAction("ACalculator", "Запустить калькулятор", QKeySequence(Qt::ALT | Qt::Key_Equal));
+    m_open = NewAction("AOpenTest", N_("&Открыть..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_getTest = NewAction("AGetTest", N_("Получить по сети"));
+    m_closeTest = NewAction("ACloseTest", N_("Закрыть"));
+    m_exit = NewAction("AExit", N_("В&ыход"));
+    m_testInfo = NewAction("ATestInfo", N_("Информация"));
+    m_instruction = NewAction("ATestInstruction", N_("Инструкция к тесту"));
+    m_beginTest = NewAction("ABeginTest", N_("Начать тест"), QKeySequence(Qt::Key_F5));
+    m_endTest = NewAction("AEndTest", N_("Закончить тест"));
+    m_zoomIn = NewAction("AZoomIn", N_("Крупнее"), QKeySequence(Qt::CTRL | Qt::Key_U));
+    m_zoomNormal = NewAction("AZoomNormal", N_("Обычный  (100%)"));
+    m_zoomOut = NewAction("AZoomOut", N_("Мельче"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    m_useWindowSettings = NewAction("AUseWindowSettings", N_("Использовать настройки окна"));
+    m_settings = NewAction("ASettings", N_("Параметры..."));
+    m_saveOnExit = NewAction("ASaveConfigOnExit", N_("Сохранять настройки при выходе"));
+    m_saveNow = NewAction("ASaveConfigNow", N_("Сохранить настройки сейчас"));
+    m_loadNow = NewAction("ALoadConfigNow", N_("Загрузить настройки сейчас"));
+    m_viewText = NewAction("AShowAreaOfFocus", N_("Просмотр"), QKeySequence(Qt::Key_F10));
+    m_help = NewAction("AHelp", N_("Просмотр справки"), QKeySequence(Qt::Key_F1));
+    m_license = NewAction("ALicense", N_("Лицензия"));
+    m_donate = NewAction("ADonate", N_("Поддержать программу"));
+    m_about = NewAction("AAbout", N_("О программе"));
+    m_calculator = NewAction("ACalculator", N_("Запустить калькулятор"),
+                             QKeySequence(Qt::ALT | Qt::Key_Equal));
     for (QAction* check : {m_zoomIn, m_zoomNormal, m_zoomOut, m_useWindowSettings, m_saveOnExit})
         check->setCheckable(true);
 
@@ -200,6 +202,8 @@ void TStudentMainForm::CreateMenus() {
     connect(m_viewText, &QAction::triggered, this, &TStudentMainForm::AShowAreaOfFocusExecute);
     connect(m_calculator, &QAction::triggered, this, &TStudentMainForm::ACalculatorExecute);
     connect(m_about, &QAction::triggered, this, &TStudentMainForm::AAboutExecute);
+    connect(m_license, &QAction::triggered, this, &TStudentMainForm::ALicenseExecute);
+    connect(m_donate, &QAction::triggered, this, &TStudentMainForm::ADonateExecute);
     connect(m_previousFiles, &QMenu::aboutToShow, this, &TStudentMainForm::ShowPreviousFiles);
 }
 
@@ -477,6 +481,25 @@ void TStudentMainForm::AAboutExecute() {
                         QCoreApplication::applicationVersion().toStdString() + "\n" +
                         TranslateText("Лицензия: GPL-3.0-or-later."),
                     TranslateText("О программе"), MessageIcon::Information, MessageButtons::Ok});
+}
+
+void TStudentMainForm::ALicenseExecute() {
+    // The licence's text is installed beside the program.
+    QFile file(ToQt(ExecutableDir()) + QStringLiteral("LICENSE"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowPlainMessage(this, TranslateText("Программа распространяется по лицензии "
+                                             "GNU GPL версии 3 или более поздней."));
+        return;
+    }
+    TTextViewForm::ShowTextViewer(this, RichText{file.readAll().toStdString()}, Tr("Лицензия"));
+}
+
+void TStudentMainForm::ADonateExecute() {
+    ShowMessageBox(this, {TranslateText("TevrixStudent — свободная программа. Поддержать её можно, "
+                                        "сообщая об ошибках, переводя её и рассказывая о ней "
+                                        "другим учителям."),
+                          TranslateText("Поддержать программу"), MessageIcon::Information,
+                          MessageButtons::Ok});
 }
 
 // ---------------------------------------------------------------------------

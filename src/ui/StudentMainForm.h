@@ -87,6 +87,8 @@ private:
     void AShowAreaOfFocusExecute();
     void ACalculatorExecute();
     void AAboutExecute();
+    void ALicenseExecute();
+    void ADonateExecute();
 
     // The shut-down that follows a close the engine agreed to.
     void ShutDown();

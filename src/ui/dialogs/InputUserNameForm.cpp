@@ -71,12 +71,12 @@ TInputUserNameForm::TInputUserNameForm(QWidget* parent)
 
 const char* TInputUserNameForm::GreetingForHour(int hour) {
     if (hour < 6)
-        return "Доброй ночи!";
+        return N_("Доброй ночи!");
     if (hour < 12)
-        return "Доброе утро!";
+        return N_("Доброе утро!");
     if (hour < 18)
-        return "Добрый день!";
-    return "Добрый вечер!";
+        return N_("Добрый день!");
+    return N_("Добрый вечер!");
 }
 
 bool TInputUserNameForm::Identify(const IdentificationSetup& setup) {

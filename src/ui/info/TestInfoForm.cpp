@@ -37,7 +37,7 @@ private:
     bool m_first = true;
 };
 
-std::string Tf(const char* pattern, const std::vector<FormatArg>& args) {
+std::string TrFormat(const char* pattern, const std::vector<FormatArg>& args) {
     return Format(TranslateText(pattern), args);
 }
 
@@ -48,7 +48,7 @@ void WriteCriteria(const TTest& test, LineWriter& out) {
         if (mark.Percent <= 0)
             continue;
         const std::string name = mark.Name.empty() ? std::to_string(mark.Value) : mark.Name;
-        out.Line(Tf("  \"%s\" не менее %d%% макс. баллов;", {name, (long long)mark.Percent}));
+        out.Line(TrFormat("  \"%s\" не менее %d%% макс. баллов;", {name, (long long)mark.Percent}));
     }
 }
 
@@ -63,10 +63,10 @@ long long TasksToAskOr(const TTest& test, size_t taskCount) {
 void WriteOpenedTestSummary(const TTest& test, size_t taskCount, RichTextArea& area) {
     LineWriter out(area);
     out.Bold(true);
-    out.Line(Tf("Открыт тест: \"%s\"", {test.Title}));
+    out.Line(TrFormat("Открыт тест: \"%s\"", {test.Title}));
     out.Bold(false);
     const long long count = test.UseThemes ? test.AskCount : TasksToAskOr(test, taskCount);
-    out.Line(Tf("Всего заданий в тесте: %d.", {count}));
+    out.Line(TrFormat("Всего заданий в тесте: %d.", {count}));
     out.Italic(true);
     out.Line(TranslateText("Критерии оценивания:"));
     WriteCriteria(test, out);
@@ -84,7 +84,7 @@ TTestInfoForm::TTestInfoForm(QWidget* parent) : QDialog(parent), m_info(new Rich
     QPalette colours = m_info->palette();
     colours.setColor(QPalette::Base, colours.color(QPalette::Button));
     m_info->setPalette(colours);
-    auto* ok = new QPushButton(QStringLiteral("ОК"), this);
+    auto* ok = new QPushButton(Tr("ОК"), this);
     ok->setObjectName("OKButton");
     ok->setAccessibleName(ok->text());
     ok->setDefault(true);
@@ -100,32 +100,36 @@ TTestInfoForm::TTestInfoForm(QWidget* parent) : QDialog(parent), m_info(new Rich
 void TTestInfoForm::Fill(const TTest& test, size_t taskCount) {
     LineWriter out(*m_info);
     out.Bold(true);
-    out.Line(Tf("Открыт тест: \"%s\"", {test.Title}));
+    out.Line(TrFormat("Открыт тест: \"%s\"", {test.Title}));
     out.Bold(false);
-    out.Line(Tf("Всего заданий в тесте: %d.", {TasksToAskOr(test, taskCount)}));
+    out.Line(TrFormat("Всего заданий в тесте: %d.", {TasksToAskOr(test, taskCount)}));
     out.Italic(true);
     out.Line(TranslateText("Критерии оценивания:"));
     WriteCriteria(test, out);
     out.Italic(false);
     if (!test.Author.empty())
-        out.Line(Tf("Автор теста: %s", {test.Author}));
+        out.Line(TrFormat("Автор теста: %s", {test.Author}));
     if (!test.Description.Empty()) {
         out.Line(TranslateText("Описание теста:"));
         out.Line(RichToPlain(test.Description));
     }
-    out.Line(TranslateText(test.RandomTaskOrder ? "Порядок следования заданий: случайный."
-                                                : "Порядок следования заданий: нормальный."));
-    out.Line(TranslateText(test.RandomVariantOrder ? "Порядок следования вариантов: случайный."
-                                                   : "Порядок следования вариантов: нормальный."));
+    if (test.RandomTaskOrder)
+        out.Line(TranslateText("Порядок следования заданий: случайный."));
+    else
+        out.Line(TranslateText("Порядок следования заданий: нормальный."));
+    if (test.RandomVariantOrder)
+        out.Line(TranslateText("Порядок следования вариантов: случайный."));
+    else
+        out.Line(TranslateText("Порядок следования вариантов: нормальный."));
     if (test.TestTimeLimit > 0)
-        out.Line(Tf("%s: %s.", {TranslateText("Ограничение по времени для всего теста"),
-                                FormatSecondsAsTime(test.TestTimeLimit)}));
+        out.Line(TrFormat("%s: %s.", {TranslateText("Ограничение по времени для всего теста"),
+                                      FormatSecondsAsTime(test.TestTimeLimit)}));
     out.Line("");
     // Present, but seen only when selected.
     out.Colour(m_info->palette().color(QPalette::Base));
-    out.Line(Tf("UId теста: %s", {test.UId}));
-    out.Line(Tf("Тест создан: %s.", {FormatDateTime("dd.mm.yyyy hh:nn:ss", test.Created)}));
-    out.Line(Tf("Тест сохранен: %s.", {FormatDateTime("dd.mm.yyyy hh:nn:ss", test.Saved)}));
+    out.Line(TrFormat("UId теста: %s", {test.UId}));
+    out.Line(TrFormat("Тест создан: %s.", {FormatDateTime("dd.mm.yyyy hh:nn:ss", test.Created)}));
+    out.Line(TrFormat("Тест сохранен: %s.", {FormatDateTime("dd.mm.yyyy hh:nn:ss", test.Saved)}));
     m_info->ZoomFrom(100);
     m_info->MarkLinks();
     m_info->moveCursor(QTextCursor::Start);

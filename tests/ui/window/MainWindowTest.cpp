@@ -10,6 +10,7 @@
 #include "ui/taskarea/TaskAreaWidget.h"
 #include "ui/widgets/StatusPanels.h"
 #include "ui/window/ModalScript.h"
+#include "ui/window/WindowFixture.h"
 
 #include <QAction>
 #include <QFile>
@@ -18,97 +19,26 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 
 using namespace tevrix;
+using tevrix::testing::kDemoTest;
 using tevrix::testing::ModalScript;
+using tevrix::testing::WindowFixture;
 
-namespace {
-
-const QString kDemo = QStringLiteral(TEVRIX_EXAMPLES "/demo.tvf");
-
-// The result log, decoded from its Windows-1251.
-QString ReadLog(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromStdString(Cp1251ToUtf8(file.readAll().toStdString()));
-}
-
-} // namespace
-
-class MainWindowTest : public QObject {
+class MainWindowTest : public WindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TStudentMainForm> m_window;
-
-    QString StationDir() const { return m_dir->path() + '/'; }
-    QAction* Action(const char* name) const {
-        auto* action = m_window->findChild<QAction*>(name);
-        if (action == nullptr)
-            qFatal("no action %s", name);
-        return action;
-    }
     QString Panel(int index) const { return m_window->Panels().PanelText(index); }
-    ProgramState State() const { return m_window->Engine().State(); }
-
-    // Applies the rules as the idle application does.
-    void Idle() {
-        QCoreApplication::processEvents();
-        m_window->ApplyCommandRules();
-    }
-
-    void OpenDemo() {
-        QVERIFY(m_window->OpenTestFile(kDemo));
-        Idle();
-        QCOMPARE(State(), ProgramState::TestLoaded);
-    }
-
-    // "Начать тест" with a name that passes, the instruction closed with OK.
-    void BeginRun() {
-        ModalScript script;
-        script.Then("InputUserNameForm", [](QWidget& window) {
-            ModalScript::Type(window, "UserName", "Иванов Иван");
-            ModalScript::Type(window, "UserGroup", "10 А");
-            QTest::mouseClick(window.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
-        });
-        script.Always("TextViewForm", [](QWidget& window) {
-            QTest::mouseClick(window.findChild<QPushButton*>("bbOK"), Qt::LeftButton);
-        });
-        Action("ABeginTest")->trigger();
-        Idle();
-        QCOMPARE(State(), ProgramState::TestRunning);
-    }
-
-    // Answers the boxes that follow: No to a question, OK to a notice.
-    static void DeclineOrConfirm(QWidget& box) {
-        auto* button = box.findChild<QPushButton*>("NoButton");
-        if (button == nullptr)
-            button = box.findChild<QPushButton*>("OKButton");
-        QVERIFY(button != nullptr);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
 
 private slots:
-    void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        qputenv("XDG_CONFIG_HOME", m_dir->filePath("config").toUtf8());
-        m_window = std::make_unique<TStudentMainForm>(
-            StationPlaces{StationDir().toStdString(),
-                          m_dir->filePath("config/TevrixX/Student.ini").toStdString()});
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    }
-    void cleanup() {
-        m_window.reset();
-        m_dir.reset();
-    }
+    void init() { SetUpWindow(); }
+    void cleanup() { TearDownWindow(); }
 
     void startsEmpty() {
         Idle();
@@ -116,9 +46,7 @@ private slots:
         QCOMPARE(m_window->windowTitle(), QString("Tevrix Student"));
         QCOMPARE(Panel(0), QString("Тест не выбран"));
         // The log's start line is written at start-up.
-        QVERIFY(ReadLog(StationDir() + "TevrixStudent_Result.txt")
-                    .trimmed()
-                    .endsWith(" Запущена программа TevrixStudent."));
+        QVERIFY(ResultLog().trimmed().endsWith(" Запущена программа TevrixStudent."));
     }
 
     void startSize_data() {
@@ -240,7 +168,7 @@ private slots:
             // The pupil types the file's path and presses Enter.
             auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
             QVERIFY(name != nullptr);
-            name->setText(kDemo);
+            name->setText(kDemoTest);
             QTest::keyClick(name, Qt::Key_Return);
         });
         Action("AOpenTest")->trigger();
@@ -255,13 +183,42 @@ private slots:
     }
 
     void commandLineOpensTheFirstArgument() {
-        m_window.reset();
-        m_window = std::make_unique<TStudentMainForm>(
-            StationPlaces{StationDir().toStdString(),
-                          m_dir->filePath("config/TevrixX/Student.ini").toStdString()});
-        m_window->SetStartupFile(kDemo);
-        m_window->show();
+        SetUpWindow(kDemoTest);
         QTRY_COMPARE(State(), ProgramState::TestLoaded);
+    }
+
+    // Files dropped on the window: only a test file, only with no test open.
+    void drop_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("testOpenBefore");
+        QTest::addColumn<int>("stateAfter");
+        QTest::newRow(".tvf on an empty window")
+            << "a.tvf" << false << int(ProgramState::TestLoaded);
+        QTest::newRow(".TvF in any case") << "b.TvF" << false << int(ProgramState::TestLoaded);
+        QTest::newRow("another extension") << "c.txt" << false << int(ProgramState::NoTest);
+        QTest::newRow("while a test is open") << "d.tvf" << true << int(ProgramState::TestLoaded);
+    }
+    void drop() {
+        QFETCH(QString, name);
+        QFETCH(bool, testOpenBefore);
+        QFETCH(int, stateAfter);
+        const QString path = m_dir->filePath(name);
+        QVERIFY(QFile::copy(kDemoTest, path));
+        if (testOpenBefore)
+            OpenDemo();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        // As a drag from the desktop arrives: it enters, then drops.
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(m_window.get(), &enter);
+        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_window.get(), &drop);
+        Idle();
+        QCOMPARE(int(State()), stateAfter);
+        const std::string opened =
+            m_window->Engine().Test() ? m_window->Engine().Test()->FileName : std::string();
+        QCOMPARE(QString::fromStdString(opened) == path, !testOpenBefore && stateAfter == 2);
     }
 
     void missingFileDoesNothing() {
@@ -279,7 +236,7 @@ private slots:
         QVERIFY(recent->isEnabled());
         emit recent->aboutToShow();
         QCOMPARE(recent->actions().size(), 1);
-        QCOMPARE(recent->actions().first()->text(), QFileInfo(kDemo).filePath());
+        QCOMPARE(recent->actions().first()->text(), QFileInfo(kDemoTest).filePath());
         recent->actions().first()->trigger();
         Idle();
         QCOMPARE(State(), ProgramState::TestLoaded);
@@ -341,7 +298,7 @@ private slots:
             QTest::mouseClick(window.findChild<QPushButton*>(reply), Qt::LeftButton);
         });
         // The outputs of an ended run may show their own boxes.
-        script.Always("MessageBox", &MainWindowTest::DeclineOrConfirm);
+        script.Always("MessageBox", &WindowFixture::DeclineOrConfirm);
         Action("AEndTest")->trigger();
         Idle();
         QCOMPARE(caption, QString("Внимание! Идет тест..."));
@@ -350,7 +307,7 @@ private slots:
             auto* question = m_window->TaskArea().findChild<RichTextArea*>("QuestionText");
             QVERIFY(!question->toPlainText().isEmpty());
             // The result block names the pupil.
-            QVERIFY(ReadLog(StationDir() + "TevrixStudent_Result.txt").contains("Иванов Иван"));
+            QVERIFY(ResultLog().contains("Иванов Иван"));
         }
     }
 
@@ -365,14 +322,13 @@ private slots:
         QFETCH(bool, closed);
         OpenDemo();
         BeginRun();
-        const QString log = StationDir() + "TevrixStudent_Result.txt";
         QString question;
         ModalScript script;
         script.Then("MessageBox", [&](QWidget& window) {
             question = static_cast<QMessageBox&>(window).text();
             QTest::mouseClick(window.findChild<QPushButton*>(reply), Qt::LeftButton);
         });
-        script.Always("MessageBox", &MainWindowTest::DeclineOrConfirm);
+        script.Always("MessageBox", &WindowFixture::DeclineOrConfirm);
         QCOMPARE(m_window->close(), closed);
         QCOMPARE(question, QString("Вы желаете выйти из программы во время теста?"));
         QCOMPARE(m_window->isVisible(), !closed);
@@ -381,7 +337,7 @@ private slots:
             return;
         }
         // The interrupted run's block, then the close line, end the log.
-        const QString text = ReadLog(log);
+        const QString text = ResultLog();
         const qsizetype pupil = text.lastIndexOf("Иванов Иван");
         const qsizetype closeLine = text.lastIndexOf(" Закрыта программа TevrixStudent.");
         QVERIFY(pupil > 0);

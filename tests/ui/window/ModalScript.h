@@ -8,15 +8,15 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QObject>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
-#include <QPointer>
 #include <algorithm>
 #include <deque>
-#include <vector>
 #include <functional>
+#include <vector>
 
 namespace tevrix::testing {
 
