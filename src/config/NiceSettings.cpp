@@ -2,7 +2,6 @@
 #include "config/NiceSettings.h"
 
 #include "config/UserStore.h"
-#include "model/TestLoader.h"
 #include "platform/Paths.h"
 #include "text/Strings.h"
 

@@ -2,7 +2,7 @@
 #include "config/UserStore.h"
 
 #include "config/IniFileAccess.h"
-#include "model/TestLoader.h"
+#include "platform/Paths.h"
 #include "text/Strings.h"
 
 #include <cstdlib>

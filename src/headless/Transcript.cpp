@@ -4,7 +4,9 @@
 namespace tevrix {
 namespace {
 
-// Line breaks (CR LF, LF CR, CR, LF) become '\n' and four blanks.
+// Each line break (CR LF, LF CR, CR or LF) starts a new line indented by
+// four blanks. Every break but the usual CR LF is written at the end of its
+// line as it is escaped in C (\n, \r, \n\r), so the exact text shows.
 std::string Indented(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -14,7 +16,12 @@ std::string Indented(const std::string& text) {
             continue;
         }
         const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-        if ((next == '\r' || next == '\n') && next != c)
+        const bool pair = (next == '\r' || next == '\n') && next != c;
+        if (!(c == '\r' && pair))
+            out += c == '\n' ? "\\n" : "\\r";
+        if (pair && c == '\n')
+            out += "\\r";
+        if (pair)
             ++i;
         out += "\n    ";
     }

@@ -10,6 +10,7 @@
 #include "text/Guid.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
@@ -60,9 +61,15 @@ TTest::~TTest() {
 }
 
 void TTest::CreateTempDir(const std::string& tempRoot) {
-    TempDir = WithTrailingSlash(tempRoot) + NewGuidText() + "/";
-    // One level only; a failure shows later, when a file cannot be written.
-    ::mkdir(TempDir.c_str(), 0700);
+    // A folder of our own, never one that is there already (whatever stands
+    // at a name is someone else's and is neither written to nor deleted).
+    // One level only; another failure shows later, when a file cannot be
+    // written.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        TempDir = WithTrailingSlash(tempRoot) + NewGuidText() + "/";
+        if (::mkdir(TempDir.c_str(), 0700) == 0 || errno != EEXIST)
+            return;
+    }
 }
 
 Outcome TTest::DeleteTempDir() {
@@ -74,8 +81,10 @@ Outcome TTest::DeleteTempDir() {
         // Read-only files and folders must go too: give the owner write access.
         for (auto it = fs::recursive_directory_iterator(dir, error);
              !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+            // A link is removed, never followed: what it points to stays as it is.
             std::error_code ignored;
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+            if (!it->is_symlink(ignored))
+                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
         }
         error.clear();
         fs::remove_all(dir, error);
@@ -131,8 +140,11 @@ void TTest::RecountThemes(const TTaskList& tasks) {
         theme.TaskCount = static_cast<int32_t>(
             std::count_if(tasks.begin(), tasks.end(),
                           [&theme](const TTask& task) { return task.ThemeKey == theme.Key; }));
+        // A limited theme gives at most its tasks and never fewer than none:
+        // the run skips a theme whose TakeCount is 0 or negative. So the sum
+        // stays within the number of tasks.
         AskCount +=
-            theme.TakeLimited ? std::min(theme.TakeCount, theme.TaskCount) : theme.TaskCount;
+            theme.TakeLimited ? std::clamp(theme.TakeCount, 0, theme.TaskCount) : theme.TaskCount;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "model/Scrambler.h"
 #include "model/TestFileFormat.h"
 #include "model/TestLoader.h"
+#include "platform/Paths.h"
 #include "text/Cp1251.h"
 
 #include <limits>

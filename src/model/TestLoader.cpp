@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 namespace tevrix {
 namespace {
@@ -44,6 +45,7 @@ void UnpackFiles(BinaryReader& body, const std::string& folder, std::vector<std:
     const int32_t count = body.ReadInt32();
     if (count > tvf::kMaxFiles)
         throw FormatError("too many embedded files");
+    std::unordered_set<std::string> listed(names.begin(), names.end());
     for (int32_t i = 0; i < count; ++i) {
         const int32_t nameLength = body.ReadInt32();
         if (nameLength <= 0 || nameLength > tvf::kMaxFileNameLength)
@@ -55,7 +57,7 @@ void UnpackFiles(BinaryReader& body, const std::string& folder, std::vector<std:
         if (size < 0)
             throw FormatError("negative embedded file size");
         UnpackFile(body, folder + name, static_cast<size_t>(size));
-        if (std::find(names.begin(), names.end(), name) == names.end())
+        if (listed.insert(name).second)
             names.push_back(name);
     }
 }
@@ -72,11 +74,6 @@ void ReadTasks(BinaryReader& body, InputStream& input, TTaskList& tasks) {
 }
 
 } // namespace
-
-bool IsPlainFileName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
-}
 
 LoadTestOutcome LoadTest(const std::string& name, std::optional<std::span<const uint8_t>> received,
                          const PasswordPrompt& askPassword) {

@@ -61,8 +61,4 @@ LoadTestOutcome LoadTest(const std::string& name, std::optional<std::span<const 
 LoadTestOutcome LoadTest(const std::string& name, std::optional<std::span<const uint8_t>> received,
                          const PasswordPrompt& askPassword, const std::string& tempRoot);
 
-// True for a plain file name that stays inside its folder: not empty, not
-// "." or "..", without '/', '\\' or NUL.
-bool IsPlainFileName(std::string_view name);
-
 } // namespace tevrix

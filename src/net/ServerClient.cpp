@@ -19,8 +19,13 @@ std::vector<std::string> ReceiveOfferedTests(LineChannel& channel) {
     if (count > kMaxOfferedTests)
         throw NetError("the server offers too many tests");
     std::vector<std::string> offered;
-    for (int64_t i = 0; i < count; ++i)
+    size_t held = 0;
+    for (int64_t i = 0; i < count; ++i) {
         offered.push_back(channel.ReceiveLine());
+        held += offered.back().size();
+        if (held > kMaxOfferedListBytes)
+            throw NetError("the list of offered tests is too long");
+    }
     return offered;
 }
 

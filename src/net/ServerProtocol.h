@@ -61,8 +61,13 @@ inline constexpr size_t kMaxLineLength = 16384;
 // the test is read.
 inline constexpr int64_t kMaxReceivedTestSize = 256ll * 1024 * 1024;
 // The most offered tests a list may announce; a larger count fails the
-// exchange (at kMaxLineLength bytes a line, the list stays below 200 MiB).
+// exchange.
 inline constexpr int64_t kMaxOfferedTests = 10'000;
+// The most text a list may hold once decoded (UTF-8 bytes of all its lines);
+// more fails the exchange as soon as it arrives. A school's list of a
+// thousand paths takes some 100 KB. With the pupil's list items made from it,
+// a list costs at most about twice this in memory.
+inline constexpr size_t kMaxOfferedListBytes = 4 * 1024 * 1024;
 
 // The pupil's messages (Russian source texts, translated when shown).
 inline constexpr const char* kMsgNoConnection = N_("Нет связи с сервером!");

@@ -94,7 +94,7 @@ size_t FileInputStream::Read(uint8_t* buffer, size_t size) {
 }
 
 FileOutputStream::FileOutputStream(const std::string& path)
-    : m_fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)) {
+    : m_fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644)) {
     if (m_fd < 0)
         ThrowErrno(path, errno);
 }

@@ -37,7 +37,8 @@ private:
 };
 
 // Creates (or truncates) a file and writes to it; throws IoError on any
-// failure, Close() included.
+// failure, Close() included. It never writes through a symbolic link: a link
+// planted where the file goes is a failure.
 class FileOutputStream final : public OutputStream {
 public:
     explicit FileOutputStream(const std::string& path);

@@ -26,4 +26,9 @@ std::string TempRoot() {
     return WithTrailingSlash(tmp && *tmp ? tmp : "/tmp");
 }
 
+bool IsPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
+
 } // namespace tevrix

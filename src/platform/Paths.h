@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tevrix {
 
@@ -15,5 +16,9 @@ std::string TempRoot();
 
 // Appends '/' unless the path already ends with one (or is empty).
 std::string WithTrailingSlash(std::string path);
+
+// True for a plain file name that stays inside its folder: not empty, not
+// "." or "..", without '/', '\\' or NUL.
+bool IsPlainFileName(std::string_view name);
 
 } // namespace tevrix

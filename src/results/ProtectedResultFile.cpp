@@ -26,11 +26,6 @@ std::string UIdMiddle(const std::string& uid) {
     return last > afterFirst ? uid.substr(afterFirst, last - afterFirst) : std::string();
 }
 
-bool NamesFileInFolder(const std::string& name) {
-    return name != "." && name != ".." && name.find('/') == std::string::npos &&
-           name.find('\0') == std::string::npos;
-}
-
 ProtectedWriteOutcome Failure(ProtectedWriteStatus status, const std::string& path,
                               const TextLocale& locale) {
     ProtectedWriteOutcome outcome;
@@ -117,10 +112,12 @@ ProtectedWriteOutcome WriteProtectedResult(const ResultOutputSettings& settings,
     const std::string middle = UIdMiddle(identity.UId);
     if (middle.empty())
         return {ProtectedWriteStatus::NoUId, Outcome::Failure(), std::string()};
-    if (!NamesFileInFolder(middle))
-        return Failure(ProtectedWriteStatus::WriteFailed, std::string(), locale);
+    // The prefix comes from the configuration and the UId from the test
+    // file: neither may lead out of the result folder.
     const std::string path = settings.ResultFilePath(
         ProtectedResultFileName(settings.ProtectionResultPrefix, identity.UId));
+    if (!IsPlainFileName(middle) || path.empty())
+        return Failure(ProtectedWriteStatus::WriteFailed, std::string(), locale);
 
     const std::unique_ptr<ExclusiveFileLock> lock = LockCurrentFile(path);
     std::vector<TResultTest> records;

@@ -29,8 +29,11 @@ struct ResultOutputSettings {
 
     // A file of the result folder: DirForResult + "/" + name when
     // DirForResult is set (as typed, a trailing '/' or not), else the
-    // program's folder + name.
+    // program's folder + name. Empty, so that writing fails, for a name that
+    // would leave the folder ("../x", "a/b", "/etc/x").
     std::string ResultFilePath(const std::string& fileName) const {
+        if (!IsPlainFileName(fileName))
+            return {};
         return DirForResult.empty() ? ProgramDir + fileName : DirForResult + "/" + fileName;
     }
 

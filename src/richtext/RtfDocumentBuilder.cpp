@@ -37,6 +37,10 @@ void RtfDocumentBuilder::EndCell(const RichParagraphFormat& format) {
     m_cell.clear();
 }
 
+size_t RtfDocumentBuilder::RowCellCount() const {
+    return m_row.size() + (!m_cell.empty() || !m_paragraph.Runs.empty() ? 1 : 0);
+}
+
 void RtfDocumentBuilder::EndRow(const std::vector<int>& cellWidths, bool bordered) {
     if (!m_cell.empty() || !m_paragraph.Runs.empty()) // text after the last \cell of the row
         EndCell({});

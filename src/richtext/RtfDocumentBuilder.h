@@ -22,6 +22,8 @@ public:
     void EndParagraph(const RichParagraphFormat& format, bool inTable);
     // \cell: the paragraph under way (even an empty one) ends the cell.
     void EndCell(const RichParagraphFormat& format);
+    // The cells the row under way has, counting text not yet ended by \cell.
+    size_t RowCellCount() const;
     // \row: the cells so far make a row of the table under way. `cellWidths`
     // are the widths the row definition gave, in twips.
     void EndRow(const std::vector<int>& cellWidths, bool bordered);

@@ -545,11 +545,14 @@ void RtfParser::OnKeyword(Keyword keyword, const RtfToken& token) {
         return;
     case K::Row:
         if (State().Target == Destination::Text) {
+            // Only the row's own cells get a width: the \cellx of a table
+            // without \trowd pile up row after row.
+            const size_t cells = std::min(m_cellRights.size(), m_builder.RowCellCount());
             std::vector<int> widths;
             int left = m_rowLeft;
-            for (const int right : m_cellRights) {
-                widths.push_back(std::max(0, right - left));
-                left = right;
+            for (size_t i = 0; i < cells; ++i) {
+                widths.push_back(std::max(0, m_cellRights[i] - left));
+                left = m_cellRights[i];
             }
             m_builder.EndRow(widths, m_rowBordered);
         }

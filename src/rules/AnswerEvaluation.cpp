@@ -64,7 +64,7 @@ constexpr int kTrueEntry = 1;
 constexpr int kFalseEntry = 2;
 
 Evaluation EvaluateTrueFalse(const TTask& task, std::span<const int32_t> order,
-                             const ChosenEntriesAnswer& answer, const TextLocale& locale) {
+                             const ChosenEntriesAnswer& answer) {
     Evaluation evaluation;
     for (size_t s = 0; s < order.size(); ++s) {
         const int entry = answer.At(s);
@@ -74,12 +74,12 @@ Evaluation EvaluateTrueFalse(const TTask& task, std::span<const int32_t> order,
         else if (!right)
             evaluation.AllRight = false;
     }
-    const std::string yes = locale.Tr("Да");
-    const std::string no = locale.Tr("Нет");
+    // The record is data that teachers' tools read: its words stay Russian
+    // whatever language the interface speaks.
     for (size_t v = 0; v < order.size(); ++v) {
         const int slot = SlotShowing(order, int(v));
         const int entry = slot < 0 ? ChosenEntriesAnswer::kNoEntry : answer.At(size_t(slot));
-        const std::string word = entry == kTrueEntry ? yes : entry == kFalseEntry ? no : "";
+        const char* word = entry == kTrueEntry ? "Да" : entry == kFalseEntry ? "Нет" : "";
         evaluation.AnswerText += std::to_string(v + 1) + "-" + word + ";";
     }
     return evaluation;
@@ -175,8 +175,7 @@ Evaluation EvaluateAnswer(const TTask& task, std::span<const int32_t> variantOrd
     case TaskKind::tkMatching:
         return EvaluatePositions(task, variantOrder, AnswerOfKind<ChosenEntriesAnswer>(answer));
     case TaskKind::tkTrueFalse:
-        return EvaluateTrueFalse(task, variantOrder, AnswerOfKind<ChosenEntriesAnswer>(answer),
-                                 locale);
+        return EvaluateTrueFalse(task, variantOrder, AnswerOfKind<ChosenEntriesAnswer>(answer));
     case TaskKind::tkNumberInput:
         return EvaluateNumbers(task, variantOrder, AnswerOfKind<NumberFieldsAnswer>(answer),
                                locale.DecimalSeparator);

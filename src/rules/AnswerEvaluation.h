@@ -29,7 +29,8 @@ struct Evaluation {
 // slot, each below the task's VariantCount or NumberCount. An answer of
 // another kind than the task's counts as nothing entered. Kinds 0 and above
 // 9 are not judged: right, with an empty answer text. `locale` gives the
-// decimal separator of the number fields and the words "Да" and "Нет".
+// decimal separator of the number fields. The answer text is the record's
+// and is never translated (true or false: "1-Да;2-;3-Нет;").
 //
 // A point task checked before the pupil placed a point is not right and
 // records no answer text. An empty line among a text task's answers accepts

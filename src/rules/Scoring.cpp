@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/Scoring.h"
 
+#include "base/Numbers.h"
+
 namespace tevrix {
 namespace {
 
@@ -35,7 +37,7 @@ void ScoreCheck(TResultTest& record, const TTest& test, const TTask& task, int t
         ++record.PromptCount;
         record.Score -= penalty;
     }
-    record.AskedMaxScore += task.Points;
+    record.AskedMaxScore = ClampToInt32(int64_t(record.AskedMaxScore) + task.Points);
     if (!evaluation) {
         record.SetResultMask(taskIndex, 0);
         ++record.NoAnswerCount;

@@ -15,7 +15,7 @@ namespace tevrix {
 //  1. its AnswerMask entry = the answer text (empty without an answer);
 //  2. a viewed prompt (PenaltyMask entry 0 or more): PromptCount + 1, and
 //     Score - that penalty when it is above 0;
-//  3. AskedMaxScore + the task's Points;
+//  3. AskedMaxScore + the task's Points (held to the int32 range);
 //  4. right: RightCount + 1, ResultMask = Points, Score + Points;
 //     wrong: WrongCount + 1, ResultMask = 0, then with partial credit
 //     (WholeAnswerOnly off, kinds 2 to 6) Score + RightParts x share and,

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/SessionEngine.h"
 
+#include "base/Numbers.h"
 #include "model/TestLoader.h"
+#include "platform/Paths.h"
 #include "results/Grading.h"
 #include "results/ResultMessage.h"
 #include "richtext/RichToPlain.h"
@@ -94,8 +96,7 @@ void SessionEngine::BeginLoadingTest() {
     if (Busy() || m_state == ProgramState::TestRunning)
         return;
     m_state = ProgramState::NoTest;
-    m_test.reset();
-    m_tasks.clear();
+    RunOperation([this] { DiscardTest(); });
 }
 
 void SessionEngine::SetLoadedTest(std::unique_ptr<TTest> test, TTaskList tasks) {
@@ -112,14 +113,18 @@ void SessionEngine::CloseTest() {
     RunOperation([this] {
         m_state = ProgramState::NoTest;
         m_targets.Area.CloseTaskFiles();
-        const Outcome deleted = m_test->DeleteTempDir();
-        m_test.reset();
-        m_tasks.clear();
+        DiscardTest();
         m_targets.Area.ShowNoTestText();
-        if (deleted.Message())
-            m_targets.Dialogs.ShowMessageBox(
-                {deleted.MessageText(), "", MessageIcon::None, MessageButtons::Ok});
     });
+}
+
+void SessionEngine::DiscardTest() {
+    const Outcome deleted = m_test ? m_test->DeleteTempDir() : Outcome();
+    m_test.reset();
+    m_tasks.clear();
+    if (deleted.Message())
+        m_targets.Dialogs.ShowMessageBox(
+            {deleted.MessageText(), "", MessageIcon::None, MessageButtons::Ok});
 }
 
 void SessionEngine::ViewInstruction() {
@@ -164,7 +169,7 @@ void SessionEngine::StartRun() {
     const int64_t maxScore =
         std::accumulate(record.TaskOrder.begin(), record.TaskOrder.end(), int64_t(0),
                         [this](int64_t sum, int32_t task) { return sum + m_tasks[task].Points; });
-    record.MaxScore = int32_t(std::clamp<int64_t>(maxScore, INT32_MIN, INT32_MAX));
+    record.MaxScore = ClampToInt32(maxScore);
     FillTaskList();
 
     m_runId = m_services.NewRunId();

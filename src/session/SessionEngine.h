@@ -91,7 +91,8 @@ public:
     // True while an operation waits in a modal window.
     bool Busy() const { return m_depth > 0; }
 
-    // A test file begins to load: no test is open meanwhile.
+    // A test file begins to load: the open test is freed and its folder
+    // deleted (a failure is reported); no test is open meanwhile.
     void BeginLoadingTest();
     // A test was loaded: it becomes the open test (TestLoaded).
     void SetLoadedTest(std::unique_ptr<TTest> test, TTaskList tasks);
@@ -113,7 +114,8 @@ public:
     // as an operation of the run, so that time-outs wait until it is closed.
     void ShowAreaOfFocus(const std::function<void()>& showViewer);
     // Closing the main window: false keeps it open. A run under way ends,
-    // after the pupil confirms, as interrupted.
+    // after the pupil confirms, as interrupted. The window then closes the
+    // test (CloseTest), so that a folder that cannot be deleted is reported.
     bool CloseProgram();
 
     // The result log's lines of the program's start and close (written
@@ -148,6 +150,9 @@ private:
     // Skipping and jumping: the task on screen stays unchecked and
     // `position` is shown instead.
     void LeaveTaskFor(int position);
+    // Frees the open test and deletes its folder; a folder that could not be
+    // deleted is reported with the system's words.
+    void DiscardTest();
 
     void CheckAnswer(bool answered);
     void ShowRightAnswer(const TTask& task, const EnteredAnswer& entered,

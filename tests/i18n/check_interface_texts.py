@@ -26,12 +26,21 @@ NOT_INTERFACE_TEXTS = {
     ("src/config/Settings.h", "10 А"): "default of a setting the teacher edits",
     ("src/model/Test.h", "Общий список заданий (без темы)"): "stored in test files",
     ("src/model/Test.h", "Основная тема. Ее удалить нельзя."): "stored in test files",
+    ("src/rules/AnswerEvaluation.cpp", "Да"): "the result record's word, kept Russian",
+    ("src/rules/AnswerEvaluation.cpp", "Нет"): "the result record's word, kept Russian",
+    ("src/ui/taskarea/WordPanel.cpp", "СЛОВО"): "the panel's default word, task data",
+    ("src/ui/taskarea/WordPanel.cpp", "Щ"): "the letter the font is fitted on",
     ("src/text/RegExp.cpp", "а-яё"): "pattern syntax",
     ("src/text/RegExp.cpp", "А-ЯЁ"): "pattern syntax",
     ("src/text/RegExp.cpp", "А-яЁё"): "pattern syntax",
 }
 
 # A string literal, or several that the compiler joins into one.
+# Files whose Russian texts are all data: why.
+NOT_INTERFACE_FILES = {
+    "src/ui/taskarea/gallery/TaskAreaGallery.cpp": "the gallery's sample tasks",
+}
+
 LITERAL = re.compile(r'(?<![A-Za-z0-9_])(?:"(?:[^"\\\n]|\\.)*"\s*)+')
 PART = re.compile(r'"((?:[^"\\\n]|\\.)*)"')
 CYRILLIC = re.compile("[А-Яа-яЁёІіЇїЄєҐґЎў]")
@@ -61,6 +70,8 @@ def main() -> int:
                            capture_output=True, text=True).stdout.split()
     missing = []
     for name in files:
+        if name in NOT_INTERFACE_FILES:
+            continue
         source = without_comments((ROOT / name).read_text(encoding="utf-8"))
         for literal in LITERAL.finditer(source):
             text = "".join(PART.findall(literal.group(0)))

@@ -6,6 +6,7 @@
 #include "support/CaseNames.h"
 #include "support/TempFolder.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -167,6 +168,22 @@ TEST_F(LoaderTest, AReceivedTestKeepsTheChecksumOfItsBytes) {
     EXPECT_EQ(received.Test->FileName, "с сервера.tvf");
     EXPECT_EQ(received.Test->FileCrc, Crc32(bytes.data(), bytes.size()));
     EXPECT_EQ(received.Test->FileCrc, FileCrc32(path));
+}
+
+TEST_F(LoaderTest, ManyEmbeddedFilesAreEachListedOnceInFileOrder) {
+    // How long this takes is measured by bench/LoadTestBench (many files).
+    std::vector<EmbeddedFile> files;
+    for (int i = 0; i < 5'000; ++i)
+        files.push_back({"f" + std::to_string(i % 3'000), {uint8_t(i)}});
+    TTest original(SourceRoot());
+    const LoadTestOutcome loaded = Load(WriteFile(WriteTestFileBytes(original, {}, files)));
+    ASSERT_EQ(loaded.Status, LoadTestStatus::Loaded);
+    ASSERT_EQ(loaded.FileNames.size(), 3'000u);
+    for (int i = 0; i < 3'000; ++i)
+        ASSERT_EQ(loaded.FileNames[i], "f" + std::to_string(i));
+    // A repeated name keeps its last content.
+    std::ifstream last(loaded.Test->TempDir + "f1", std::ios::binary);
+    EXPECT_EQ(last.get(), 3'001 % 256);
 }
 
 TEST_F(LoaderTest, TwoLoadsGiveTheSameModelInNewFolders) {

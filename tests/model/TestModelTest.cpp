@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Test.h"
 
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -56,6 +59,21 @@ TEST(TestModelTest, TemporaryFolderLivesAndDiesWithTheTest) {
         fs::permissions(folder + "b.txt", fs::perms::owner_read); // read-only goes too
     }
     EXPECT_FALSE(fs::exists(folder));
+}
+
+TEST(TestModelTest, DeletingTheFolderRemovesLinksWithoutFollowingThem) {
+    const testing::TempFolder outside;
+    const std::string victim = outside.File("victim");
+    testing::WriteWholeFile(victim, "kept");
+    fs::permissions(victim, fs::perms::owner_read);
+    TTest test(outside.Path());
+    const std::string folder = test.TempDir;
+    fs::create_symlink(victim, folder + "link");
+    fs::create_directory_symlink(outside.Path(), folder + "dir-link");
+    EXPECT_TRUE(test.DeleteTempDir().Ok());
+    EXPECT_FALSE(fs::exists(folder));
+    EXPECT_EQ(testing::ReadWholeFile(victim), "kept");
+    EXPECT_EQ(fs::status(victim).permissions(), fs::perms::owner_read);
 }
 
 TEST(TestModelTest, TemporaryFolderGoesUnderTmpdir) {
@@ -137,6 +155,16 @@ TEST(TestModelTest, RecountThemesTakesLimitedThemesAtMostTheirCount) {
     EXPECT_EQ(test.GetTheme(2).TaskCount, 4);
     EXPECT_EQ(test.GetTheme(3).TaskCount, 2);
     EXPECT_EQ(test.AskCount, 3 + 2 + 0 + 2); // the task of theme 5 is counted nowhere
+}
+
+TEST(TestModelTest, LimitedThemesWithNegativeCountsAddNothing) {
+    // Counts that would overflow 32 bits if they were added as they are.
+    TTest test(::testing::TempDir());
+    test.UseThemes = true;
+    for (int key = 1; key <= 3; ++key)
+        test.SetTheme(key, "t", "", -2'000'000'000 + key, true);
+    test.RecountThemes(TasksWithThemes({{0, 2}, {1, 3}, {2, 1}, {3, 4}}));
+    EXPECT_EQ(test.AskCount, 2);
 }
 
 TEST(TestModelTest, WithoutThemesEveryTaskIsAsked) {

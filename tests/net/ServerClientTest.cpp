@@ -395,6 +395,41 @@ TEST_F(GetTestTest, ATestLoadedBeforeTheExchangeFailsIsKept) {
     EXPECT_EQ(outcome.Load->Test->Title, "Дроби");
 }
 
+TEST_F(GetTestTest, AListOfMoreTextThanItMayHoldFailsAsItArrives) {
+    // 300 lines of 8,000 letters "я" are 2.4 MB on the wire and 4.8 MB of
+    // UTF-8: over the bound, so the exchange ends before the last of them.
+    const std::string line = std::string(8000, '\xFF') + "\r\n";
+    std::string list = "YES\r\n300\r\n";
+    for (int i = 0; i < 300; ++i)
+        list += line;
+    server.Expect({ReadLines(2), Send(list)});
+    bool asked = false;
+    GetTestOutcome outcome = client.GetTest(
+        server.Address(), kComputer,
+        [&](const std::vector<std::string>&) -> std::optional<size_t> {
+            asked = true;
+            return 0;
+        },
+        &GetTestTest::NoPassword);
+    EXPECT_FALSE(asked);
+    EXPECT_TRUE(outcome.Result.Failed());
+    EXPECT_EQ(outcome.Result.Message(), ConnectionErrorBox());
+
+    // Half of it is a list like any other.
+    std::string half = "YES\r\n150\r\n";
+    for (int i = 0; i < 150; ++i)
+        half += line;
+    server.Expect({ReadLines(2), Send(half)});
+    client.GetTest(
+        server.Address(), kComputer,
+        [&](const std::vector<std::string>& items) -> std::optional<size_t> {
+            asked = items.size() == 150;
+            return std::nullopt;
+        },
+        &GetTestTest::NoPassword);
+    EXPECT_TRUE(asked);
+}
+
 TEST_F(GetTestTest, NoServerSaysConnectionError) {
     GetTestOutcome outcome = client.GetTest({"127.0.0.1", UnusedPort()}, kComputer, Chooser(0),
                                             &GetTestTest::NoPassword);

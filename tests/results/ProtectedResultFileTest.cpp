@@ -126,13 +126,17 @@ TEST_F(ProtectedResultFileTest, ATestWithoutUIdWritesNothing) {
     EXPECT_EQ(FilesInFolder(), 0u);
 }
 
-TEST_F(ProtectedResultFileTest, AUIdNeverLeadsOutOfTheResultFolder) {
+TEST_F(ProtectedResultFileTest, AUIdOrPrefixNeverLeadsOutOfTheResultFolder) {
     TempFolder results;
     m_settings.DirForResult = results.File("inner");
     std::filesystem::create_directory(m_settings.DirForResult);
-    for (const char* uid : {"{../escaped}", "{..}", "{a/b}"}) {
+    const std::pair<const char*, const char*> cases[] = {{"", "{../escaped}"}, {"", "{..}"},
+                                                         {"", "{a/b}"},        {"../", "{ABC}"},
+                                                         {"/tmp/", "{ABC}"},   {"a\\", "{ABC}"}};
+    for (const auto& [prefix, uid] : cases) {
+        m_settings.ProtectionResultPrefix = prefix;
         const ProtectedWriteOutcome outcome = Write(SampleRecord(), {uid, "k"});
-        EXPECT_EQ(outcome.Status, ProtectedWriteStatus::WriteFailed) << uid;
+        EXPECT_EQ(outcome.Status, ProtectedWriteStatus::WriteFailed) << prefix << uid;
         EXPECT_EQ(outcome.Result.Message()->Text, "Ошибка записи в защищенный файл результатов.");
     }
     EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(results.Path()),

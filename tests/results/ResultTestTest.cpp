@@ -266,7 +266,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ResultTestStream, EveryTruncationFails) {
     const std::string layout = SampleRecordLayout();
     for (size_t length = 0; length < layout.size(); ++length) {
-        MemoryInputStream in(AsBytes(layout.substr(0, length)));
+        const std::string cut = layout.substr(0, length); // outlives the stream that reads it
+        MemoryInputStream in(AsBytes(cut));
         TResultTest record;
         EXPECT_THROW(record.LoadFromStream(in), FormatError) << "cut at " << length;
     }

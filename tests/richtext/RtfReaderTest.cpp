@@ -4,6 +4,8 @@
 #include "richtext/RtfTestSupport.h"
 #include "support/CaseNames.h"
 
+#include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace tevrix {
@@ -497,6 +499,34 @@ bool IsValidUtf8(const std::string& text) {
 
 // Every cut of a real document and many random corruptions of it read into
 // valid UTF-8 no longer than the input allows.
+// Seconds taken by ReadRtf on `rtf`, the best of three.
+double ReadSeconds(const std::string& rtf) {
+    double best = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        const auto start = std::chrono::steady_clock::now();
+        const RichDocument document = ReadRtf(rtf);
+        best = std::min(
+            best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        EXPECT_FALSE(document.Blocks.empty());
+    }
+    return best;
+}
+
+TEST(RtfBadInputTest, TablesWhoseCellDefinitionsPileUpReadInLinearTime) {
+    // Without \trowd every \cellx adds to the row definition: rows must not
+    // each walk all of them.
+    const auto rows = [](int count) {
+        std::string rtf = "{\\rtf1 ";
+        for (int i = 0; i < count; ++i)
+            rtf += "\\cellx" + std::to_string(100 + i) + "\\intbl x\\cell\\row ";
+        return rtf + "}";
+    };
+    const double small = ReadSeconds(rows(10'000));
+    const double large = ReadSeconds(rows(40'000));
+    // Linear: about 4 times; walking every definition at every row: 16 times.
+    EXPECT_LT(large, 8 * small + 0.05) << small << " s, then " << large << " s";
+}
+
 TEST(RtfBadInputTest, CutAndCorruptedDocumentsStayWellFormed) {
     const std::string original = test::ReadFixture("rtf/formatting.rtf");
     ASSERT_FALSE(original.empty());

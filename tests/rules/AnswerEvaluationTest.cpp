@@ -361,14 +361,14 @@ TEST(SplitTextAnswersTest, SplitsAtEveryLineBreakWithoutTrailingLine) {
 namespace tevrix {
 namespace {
 
-TEST(EvaluateAnswerLocaleTest, TrueFalseWordsAreTranslated) {
+TEST(EvaluateAnswerLocaleTest, TrueFalseWordsOfTheRecordStayRussian) {
     const TextLocale ukrainian{
         [](std::string_view text) { return text == "Да" ? std::string("Так") : std::string("Ні"); },
         ','};
     const Evaluation evaluation =
         EvaluateAnswer(testing::VariantTask(TaskKind::tkTrueFalse, {1, 2}),
                        std::vector<int32_t>{0, 1}, ChosenEntriesAnswer{{1, 2}}, ukrainian);
-    EXPECT_EQ(evaluation.AnswerText, "1-Так;2-Ні;");
+    EXPECT_EQ(evaluation.AnswerText, "1-Да;2-Нет;");
 }
 
 } // namespace

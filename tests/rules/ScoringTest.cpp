@@ -65,6 +65,22 @@ TEST_P(ScoreCheckTest, UpdatesTheRecord) {
     EXPECT_EQ(record.PenaltyMask[1], c.PromptPenalty); // kept as it was
 }
 
+TEST(ScoreCheckLimitsTest, AskedMaxScoreStaysWithinInt32) {
+    TTest test(::testing::TempDir());
+    TTask task;
+    task.Kind = TaskKind::tkSingleChoice;
+    TResultTest record = TResultTest::Create(3);
+    for (const int32_t points : {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN, INT32_MIN}) {
+        task.Points = points;
+        ScoreCheck(record, test, task, 0, std::nullopt);
+    }
+    // Up to INT32_MAX and held there, down to -1, then held at INT32_MIN.
+    EXPECT_EQ(record.AskedMaxScore, INT32_MIN);
+    task.Points = 5;
+    ScoreCheck(record, test, task, 0, std::nullopt);
+    EXPECT_EQ(record.AskedMaxScore, INT32_MIN + 5);
+}
+
 const auto kMultiple = TaskKind::tkMultipleChoice;
 const auto kSingle = TaskKind::tkSingleChoice;
 

@@ -7,6 +7,7 @@
 #include "support/TempFolder.h"
 #include "text/Cp1251.h"
 
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -244,6 +245,21 @@ TEST_F(ResultOutputsTest, FailuresAreShownAndTheOutputsGoOn) {
                   "message Ошибка записи в файл результатов. | Внимание! | 1",
                   "message Ошибка записи в защищенный файл результатов. | Внимание! | 1",
                   "report Иванов Иван log=0 tvpr=0", "window хорошо", "detail"}));
+}
+
+TEST_F(ResultOutputsTest, ALogNameThatLeavesTheResultFolderIsAFailure) {
+    m_settings.DirForResult = m_folder.File("results");
+    std::filesystem::create_directory(m_settings.DirForResult);
+    for (const char* name : {"../escaped.txt", "/tmp/escaped.txt", "sub/escaped.txt"}) {
+        m_journal.Events.clear();
+        m_settings.ResultFileName = name;
+        Produce();
+        ASSERT_GE(m_journal.Events.size(), 3u);
+        EXPECT_EQ(m_journal.Events[2], "message Ошибка записи в файл результатов. | Внимание! | 1")
+            << name;
+    }
+    EXPECT_FALSE(Has("escaped.txt"));
+    EXPECT_FALSE(FileExists("/tmp/escaped.txt"));
 }
 
 TEST_F(ResultOutputsTest, AForeignProtectedFileIsReportedAndKept) {

@@ -329,10 +329,12 @@ int SimulateCommand(const Arguments& args) {
     std::unique_ptr<TTest> test = OpenTest(options.TestFile, script, tasks);
     RunCounter counter(UserStore(stationDir + kUserStoreName),
                        RebootMarkers(stationDir + kMarkerFolder, CurrentBootId()));
-    const Settings settings = StationSettings(stationDir);
+    Settings settings = StationSettings(stationDir);
     const TextLocale locale{{}, SystemDecimalSeparator()};
     // With IsSendResult on, the run's reports go to the teacher's server of
     // the station's configuration (RemoteHost, RemotePort), as at the station.
+    // Without it the run reports to the scripted server, which sends nothing
+    // and writes the reports into the transcript instead.
     TcpConnector connector;
     ServerClient client(connector, locale);
     decltype(SimulationStation::MakeReporter) sendToServer;
@@ -340,6 +342,8 @@ int SimulateCommand(const Arguments& args) {
         sendToServer = [&](SessionDialogs& dialogs) -> std::unique_ptr<RunReporter> {
             return std::make_unique<ServerRunReporter>(client, settings, dialogs);
         };
+    else
+        settings.IsSendResult = true;
     SimulationStation station{settings,       stationDir,         counter,           locale,
                               ComputerName(), ComputerUserName(), script.ServerDown, nullptr,
                               sendToServer};

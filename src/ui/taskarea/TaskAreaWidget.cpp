@@ -147,7 +147,7 @@ void TaskAreaWidget::BuildHeader() {
     QPalette grey = m_questionLabel->palette();
     grey.setColor(QPalette::WindowText, Qt::darkGray);
     m_questionLabel->setPalette(grey);
-    auto* brand = new QLabel(QStringLiteral("Tevrix X Terminal"), header);
+    auto* brand = new QLabel(Tr("Tevrix X Terminal"), header);
     QPalette green = brand->palette();
     green.setColor(QPalette::WindowText, QColor(0, 128, 0));
     brand->setPalette(green);
@@ -180,6 +180,8 @@ void TaskAreaWidget::BuildQuestionArea() {
     m_questionImage->setAccessibleName(Tr("Изображение к заданию"));
     m_questionImage->setAccessibleDescription(m_questionImage->toolTip());
     m_questionImage->setCursor(Qt::PointingHandCursor);
+    // Space or Enter on the picture opens it as a click does, for the keyboard.
+    m_questionImage->setFocusPolicy(Qt::TabFocus);
     m_questionImage->SetPicture(StartPicture());
     connect(m_questionImage, &QuestionPicture::Clicked, this, &TaskAreaWidget::ShowQuestionImage);
     row->addWidget(m_questionText, 1);
@@ -209,6 +211,8 @@ void TaskAreaWidget::BuildQuestionArea() {
     column->addWidget(m_panelPrompt);
 
     m_panelMedia = FixedPanel(lower, 35, "PanelMedia");
+    auto* mediaRow = new QHBoxLayout(m_panelMedia);
+    mediaRow->setContentsMargins(2, 1, 2, 1);
     column->addWidget(m_panelMedia);
 
     QWidget* info = FixedPanel(lower, 20, "PanelVariantInfo");
@@ -221,7 +225,7 @@ void TaskAreaWidget::BuildQuestionArea() {
     column->addWidget(info);
 }
 
-QWidget* TaskAreaWidget::BuildNumberGrid() {
+void TaskAreaWidget::BuildNumberGrid() {
     m_gridNum = new QWidget(m_panelInputNum);
     m_gridNum->setObjectName("GridPanelNum");
     auto* grid = new QGridLayout(m_gridNum);
@@ -254,7 +258,6 @@ QWidget* TaskAreaWidget::BuildNumberGrid() {
         m_numberFilter->Watch(m_editNum[i]);
         connect(m_editNum[i], &QLineEdit::textChanged, this, &TaskAreaWidget::VariantClick);
     }
-    return m_gridNum;
 }
 
 void TaskAreaWidget::BuildAnswerForms() {
@@ -554,8 +557,7 @@ void TaskAreaWidget::LayoutTaskArea(const TTask& task) {
             m_label2Num[size_t(i)]->setPalette(maroon);
         }
         SetFilling(m_panelInputNum);
-        CenterInParent(m_gridNum);
-        m_panelInputNum->setFocus();
+        CenterInParent(m_gridNum); // the first field takes the focus when filled
     } else if (task.Kind == TaskKind::tkTextInput) {
         SetFilling(m_panelInputText);
     } else if (task.Kind == TaskKind::tkPointOnImage) {
@@ -831,6 +833,12 @@ bool TaskAreaWidget::eventFilter(QObject* watched, QEvent* event) {
         if (!widget || widget->window() != window())
             break;
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (widget == m_questionImage &&
+            (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+             key->key() == Qt::Key_Enter)) {
+            ShowQuestionImage();
+            return true;
+        }
         if (key->key() == Qt::Key_F10 && m_running) {
             if (std::find(m_richAreas.begin(), m_richAreas.end(), widget) != m_richAreas.end()) {
                 emit AreaOfFocusRequested();

@@ -7,7 +7,6 @@
 #include "ui/richtext/QuestionPicture.h"
 
 #include <QImage>
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -46,7 +45,9 @@ public:
     explicit TaskAreaWidget(QWidget* parent = nullptr);
     ~TaskAreaWidget() override;
 
-    // TaskArea
+    // TaskArea. A task whose picture file is missing shows the message
+    // naming the file and then no picture at all, never the previous task's
+    // (for a point task: no answer picture, so no point can be placed).
     void ResetTaskArea() override;
     void ShowNoTestText() override;
     void ShowTask(const TaskPresentation& presentation) override;
@@ -100,7 +101,8 @@ public:
     // The question text area: the window writes the opened test's summary
     // into it.
     RichTextArea& QuestionText() const { return *m_questionText; }
-    // The panel the media bar goes into; shown only for a task with media.
+    // The panel the media bar goes into (add it to the panel's layout); shown
+    // only for a task with media.
     QWidget& MediaPanel() const { return *m_panelMedia; }
     // The enlarged question picture (one for the life of the area).
     TShowQuestionImageForm& QuestionImageForm() const { return *m_imageForm; }
@@ -142,7 +144,7 @@ private:
     void BuildAnswerForms();
     void BuildButtons();
     void WatchControls();
-    QWidget* BuildNumberGrid();
+    void BuildNumberGrid();
 
     void SetCheckEnabled(bool enabled);
     void HideAnswerForms();

@@ -16,6 +16,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTextBlock>
 
 #include <functional>
@@ -296,6 +297,8 @@ private slots:
     void ListsWithTheWindowSettingsMargins();
     void NumberFieldsCentredInTheirArea();
     void TabOrderFollowsTheScreen();
+    void GridFollowsTheSplitter();
+    void ZoomReachesEveryText();
     void PromptLine_data();
     void PromptLine();
     void IdleState();
@@ -305,6 +308,7 @@ private slots:
     void RightAnswerAreasOnThePicture();
     void LinksDoNotOpen();
     void CommandsComeOutAsSignals();
+    void MediaPanelOnlyForATaskWithMedia();
     void AreaOfFocusOnlyDuringARun();
     void EnlargedPicture();
     void RedrawingSuspendedWhileATaskIsBuilt();
@@ -646,6 +650,35 @@ void TaskAreaWidgetTest::TabOrderFollowsTheScreen() {
                           "VariantRE_1_2", "VariantRE_2_2", "BitBtnSkipping", "BitBtnIDoNotKnow"}));
 }
 
+void TaskAreaWidgetTest::GridFollowsTheSplitter() {
+    F().Show(testing::VariantTask(TaskKind::tkSingleChoice, {1, 0, 0, 0, 0}));
+    auto* splitter = F().Find<QSplitter>("Splitter2");
+    auto* grid = F().Find<VariantGrid>("GridPanel");
+    const int before = grid->height();
+    const QList<int> sizes = splitter->sizes();
+    splitter->setSizes({sizes[0] + 100, sizes[1] - 100});
+    QCoreApplication::sendPostedEvents();
+    QTRY_COMPARE(grid->height(), before - 100);
+    auto* last = F().Find<RichTextArea>("VariantRE_1_4");
+    QCOMPARE(last->geometry().bottom() + 2, grid->height()); // the rows fill the new height
+}
+
+void TaskAreaWidgetTest::ZoomReachesEveryText() {
+    F().Area->SetZoom(150);
+    F().Show(testing::MatchingTask({1, 2}, 2));
+    const QList<RichTextArea*> areas = F().Area->findChildren<RichTextArea*>();
+    QCOMPARE(areas.size(), 21);
+    for (RichTextArea* area : areas)
+        QCOMPARE(area->Zoom(), 150);
+    const qreal zoomed =
+        F().Find<RichTextArea>("VariantRE_1_0")->document()->defaultFont().pointSizeF();
+    F().Area->SetZoom(100);
+    QCOMPARE(F().Area->Zoom(), 100);
+    QVERIFY(
+        qAbs(F().Find<RichTextArea>("VariantRE_1_0")->document()->defaultFont().pointSizeF() * 1.5 -
+             zoomed) < 0.01);
+}
+
 void TaskAreaWidgetTest::PromptLine_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("line");
@@ -848,6 +881,20 @@ void TaskAreaWidgetTest::CommandsComeOutAsSignals() {
     QCOMPARE(F().Find<QProgressBar>("ProgressBarCountAskTask")->value(), 4);
 }
 
+void TaskAreaWidgetTest::MediaPanelOnlyForATaskWithMedia() {
+    QSignalSpy media(F().Area.get(), &TaskAreaWidget::TaskMediaChanged);
+    TTask task = testing::TextTask("x");
+    task.MediaFile = "bell.wav";
+    F().Area->ShowTask({task, "h", {}, "/tmp/test/bell.wav", {}, {}, false});
+    QVERIFY(F().Area->MediaPanel().isVisible());
+    QCOMPARE(media.last().first().toString(), QString("/tmp/test/bell.wav"));
+    F().Area->CloseTaskFiles();
+    QCOMPARE(media.last().first().toString(), QString());
+    F().Show(testing::TextTask("x"));
+    QVERIFY(!F().Area->MediaPanel().isVisible());
+    QCOMPARE(media.last().first().toString(), QString());
+}
+
 void TaskAreaWidgetTest::AreaOfFocusOnlyDuringARun() {
     F().Show(testing::VariantTask(TaskKind::tkSingleChoice, {1, 0}));
     QSignalSpy spy(F().Area.get(), &TaskAreaWidget::AreaOfFocusRequested);
@@ -883,7 +930,7 @@ void TaskAreaWidgetTest::EnlargedPicture() {
     QCOMPARE(form.Picture().size(), QSize(320, 240));
     F().Show(testing::VariantTask(TaskKind::tkSingleChoice, {1, 0}), {}, picture);
     QVERIFY(!form.isVisible());
-    QTest::mouseClick(image, Qt::LeftButton);
+    QTest::keyClick(image, Qt::Key_Space); // the keyboard opens it as well
     QVERIFY(form.isVisible());
     F().Area->CloseTaskFiles();
     QVERIFY(!form.isVisible());

@@ -20,7 +20,9 @@
 #include "rules/RightAnswer.h"
 #include "session/SettingsMapping.h"
 #include "text/Cp1251.h"
+#include "text/Format.h"
 #include "text/TextLocale.h"
+#include "text/Translate.h"
 #include "ui/taskarea/TaskAreaWidget.h"
 
 #include <QApplication>
@@ -91,7 +93,7 @@ int main(int argc, char** argv) {
         LoadTest(file.toStdString(), std::nullopt, [] { return std::optional<std::string>(); });
     if (loaded.Status != LoadTestStatus::Loaded) {
         std::fprintf(stderr, "task-area-gallery: cannot open %s: %s\n", qPrintable(file),
-                     loaded.Message.c_str());
+                     loaded.Result.MessageText().c_str());
         return 1;
     }
     const TTest& test = *loaded.Test;
@@ -139,12 +141,14 @@ int main(int argc, char** argv) {
         return IsPlainFileName(name) ? test.TempDir + name : std::string();
     };
     const std::optional<std::string> prompt =
-        shown.Prompt.Empty() ? std::nullopt : std::optional<std::string>("Показать подсказку?");
+        shown.Prompt.Empty() ? std::nullopt
+                             : std::optional<std::string>(TranslateText("Показать подсказку?"));
     area.show();
-    area.ShowTask(
-        {shown,
-         "Вопрос # " + std::to_string(index + 1) + " из " + std::to_string(tasks.size()) + ":",
-         fileOf(shown.PictureFile), fileOf(shown.MediaFile), prompt, order, test.AllowSkip});
+    area.ShowTask({shown,
+                   Format(TranslateText("Вопрос # %d из %d:"),
+                          {(long long)(index + 1), (long long)tasks.size()}),
+                   fileOf(shown.PictureFile), fileOf(shown.MediaFile), prompt, order,
+                   test.AllowSkip});
     if (parser.isSet(rightAnswer)) {
         const TextLocale locale;
         const EnteredAnswer entered = area.ReadAnswer(shown);
