@@ -13,6 +13,7 @@
 #include "ui/richtext/RichTextArea.h"
 #include "ui/taskarea/TaskAreaWidget.h"
 #include "ui/widgets/StatusPanels.h"
+#include "ui/widgets/UpdatesSuspended.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -31,21 +32,6 @@
 
 namespace tevrix {
 namespace {
-
-// Suspends the redrawing of a widget for the life of the guard.
-class UpdatesSuspended {
-public:
-    explicit UpdatesSuspended(QWidget& widget) : m_widget(widget), m_was(widget.updatesEnabled()) {
-        m_widget.setUpdatesEnabled(false);
-    }
-    ~UpdatesSuspended() { m_widget.setUpdatesEnabled(m_was); }
-    UpdatesSuspended(const UpdatesSuspended&) = delete;
-    UpdatesSuspended& operator=(const UpdatesSuspended&) = delete;
-
-private:
-    QWidget& m_widget;
-    bool m_was;
-};
 
 // The longest path a dropped file may have.
 constexpr int kMaxDroppedPath = 259;
@@ -347,7 +333,7 @@ void TStudentMainForm::ShowPreviousFiles() {
 }
 
 void TStudentMainForm::ACloseTestExecute() {
-    UpdatesSuspended suspended(*this);
+    UpdatesSuspended suspended(this);
     Engine().CloseTest();
     ApplyZoom(m_zoom);
 }
@@ -414,7 +400,7 @@ void TStudentMainForm::ApplyZoom(int zoom) {
     RichTextArea* question = QuestionArea();
     if (question == nullptr || question->Zoom() == zoom)
         return;
-    UpdatesSuspended suspended(*this);
+    UpdatesSuspended suspended(this);
     question->SetZoom(zoom);
     for (int i = 0; i < 10; ++i)
         for (const char* prefix : {"VariantRE_1_", "VariantRE_2_"})
