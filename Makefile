@@ -18,8 +18,10 @@ build: configure
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The station on the demo test; its configuration and result log are written
+# beside the program, in $(BUILD)/src/app/.
 run: build
-	@$(BUILD)/tools/tvf/tvf dump examples/demo.tvf
+	@$(BUILD)/src/app/tevrix-student examples/demo.tvf
 
 # Sources follow .clang-format; CI refuses a tree that does not.
 format:

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ui/SessionController.h"
+
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QMenu;
+
+namespace tevrix {
+
+class RichTextArea;
+class StatusPanels;
+class TaskAreaWidget;
+class TInputPasswordForm;
+class TInputUserNameForm;
+
+// The station's main window: the menus and their rules, the status bar, the
+// task area and the ways a test reaches the window. The course of a run is
+// the session engine's, reached through the controller.
+class TStudentMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int kDefaultWidth = 800;
+    static constexpr int kDefaultHeight = 700;
+    static constexpr int kZoomStep = 10;
+    static constexpr int kMinZoom = 50;
+
+    explicit TStudentMainForm(StationPlaces places, QWidget* parent = nullptr);
+    ~TStudentMainForm() override;
+
+    // The test file opened when the window is first shown (the first
+    // argument of the command line).
+    void SetStartupFile(const QString& path) { m_startupFile = path; }
+    // Opens a test file while no test is open.
+    bool OpenTestFile(const QString& path);
+
+    SessionController& Controller() { return *m_controller; }
+    SessionEngine& Engine() { return m_controller->Engine(); }
+    StatusPanels& Panels() { return *m_panels; }
+    TaskAreaWidget& TaskArea() { return *m_taskArea; }
+    TInputPasswordForm& PasswordForm() { return *m_passwordForm; }
+    TInputUserNameForm& UserNameForm() { return *m_userNameForm; }
+    int Zoom() const { return m_zoom; }
+
+    // The size the window opens at without window settings, on a screen
+    // of that size.
+    static QSize StartSize(const QSize& screen);
+
+    // Enabling, check marks, title and status panels by the program state;
+    // applied each time the application becomes idle.
+    void ApplyCommandRules();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QAction* NewAction(const char* name, const char* caption, const QKeySequence& shortcut = {});
+    void CreateMenus();
+    void ConnectTaskArea();
+    void PlaceWindow();
+    void ShowPreviousFiles();
+    RichTextArea* QuestionArea() const;
+    void ApplyZoom(int zoom);
+    void ShowOpenedTestSummary();
+
+    // The commands.
+    void AOpenTestExecute();
+    void ACloseTestExecute();
+    void ATestInfoExecute();
+    void ATestInstructionExecute();
+    void ABeginTestExecute();
+    void AEndTestExecute();
+    void AZoomInExecute();
+    void AZoomNormalExecute();
+    void AZoomOutExecute();
+    void AUseWindowSettingsExecute();
+    void ASaveConfigOnExitExecute();
+    void ASaveConfigNowExecute();
+    void ALoadConfigNowExecute();
+    void AShowAreaOfFocusExecute();
+    void ACalculatorExecute();
+    void AAboutExecute();
+    void ALicenseExecute();
+    void ADonateExecute();
+
+    // The shut-down that follows a close the engine agreed to.
+    void ShutDown();
+
+    StatusPanels* m_panels;
+    TaskAreaWidget* m_taskArea;
+    TInputPasswordForm* m_passwordForm;
+    TInputUserNameForm* m_userNameForm;
+    SessionController* m_controller;
+
+    QAction* m_open = nullptr;
+    QAction* m_getTest = nullptr;
+    QAction* m_closeTest = nullptr;
+    QMenu* m_previousFiles = nullptr;
+    QAction* m_exit = nullptr;
+    QAction* m_testInfo = nullptr;
+    QAction* m_instruction = nullptr;
+    QAction* m_beginTest = nullptr;
+    QAction* m_endTest = nullptr;
+    QAction* m_zoomIn = nullptr;
+    QAction* m_zoomNormal = nullptr;
+    QAction* m_zoomOut = nullptr;
+    QAction* m_useWindowSettings = nullptr;
+    QAction* m_settings = nullptr;
+    QAction* m_saveOnExit = nullptr;
+    QAction* m_saveNow = nullptr;
+    QAction* m_loadNow = nullptr;
+    QAction* m_viewText = nullptr;
+    QAction* m_help = nullptr;
+    QAction* m_license = nullptr;
+    QAction* m_donate = nullptr;
+    QAction* m_about = nullptr;
+    QAction* m_calculator = nullptr;
+
+    int m_zoom = 100;
+    QString m_startupFile;
+    bool m_shown = false;
+    bool m_shutDown = false;
+    bool m_windowSettingsAtStart = false;
+};
+
+} // namespace tevrix
