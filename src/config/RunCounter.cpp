@@ -37,10 +37,13 @@ int32_t RunCounter::CountTestRun(const std::string& uid) {
     return count;
 }
 
-RunLimitCheck RunCounter::CheckRunLimit(const std::string& uid, int32_t maxRuns) {
+Outcome RunCounter::CheckRunLimit(const std::string& uid, int32_t maxRuns,
+                                  const TextLocale& locale) {
     if (maxRuns <= 0 || CountTestRun(uid) < maxRuns)
         return {};
-    return {false, Format(kMsgRunLimit, {static_cast<long long>(maxRuns)})};
+    return Outcome::Failure(
+        PupilMessage{locale.TrFormat(kMsgRunLimit, {static_cast<long long>(maxRuns)}),
+                     locale.Tr(kCaptionRunLimit), MessageIcon::Error});
 }
 
 } // namespace tevrix

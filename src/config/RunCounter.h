@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/Outcome.h"
 #include "config/RebootMarkers.h"
 #include "config/UserStore.h"
+#include "text/TextLocale.h"
 #include "text/Translate.h"
 
 #include <cstdint>
@@ -16,16 +18,10 @@ inline constexpr const char* kRunCountSubkey = "CountRunTest";
 // or no number.
 inline constexpr int32_t kRunCountFallback = 100;
 // %d is the test's MaxRuns. The line break is blank, LF, CR, as it always was.
+inline constexpr const char* kCaptionRunLimit = N_("Внимание!");
 inline constexpr const char* kMsgRunLimit =
     N_("Извините, но этот тест не может быть запущен более %d раз \n\rбез "
        "перезагрузки компьютера.");
-
-struct RunLimitCheck {
-    bool Allowed = true;
-    // When refused: kMsgRunLimit with MaxRuns, for a box captioned
-    // "Внимание!" with the error icon.
-    std::string Message;
-};
 
 // Limits how often a test may be started between two restarts of the
 // computer.
@@ -46,7 +42,9 @@ public:
     // Nothing is counted when maxRuns is 0 or less. Otherwise the start is
     // counted and refused when the count before it reached maxRuns; a
     // refused start is counted as well.
-    RunLimitCheck CheckRunLimit(const std::string& uid, int32_t maxRuns);
+    // A refusal fails with kMsgRunLimit (translated, then given maxRuns) in
+    // a box captioned "Внимание!" with the error icon.
+    Outcome CheckRunLimit(const std::string& uid, int32_t maxRuns, const TextLocale& locale);
 
 private:
     UserStore m_store;

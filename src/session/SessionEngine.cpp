@@ -223,10 +223,13 @@ std::optional<IdentityFields> SessionEngine::Identify() {
 bool SessionEngine::CheckRunLimit() {
     if (m_test->MaxRuns <= 0)
         return true;
-    const RunLimitCheck check = m_services.Counter.CheckRunLimit(m_test->UId, m_test->MaxRuns);
-    if (check.Allowed)
+    const Outcome check =
+        m_services.Counter.CheckRunLimit(m_test->UId, m_test->MaxRuns, m_services.Locale);
+    if (check.Ok())
         return true;
-    Message(check.Message, kCaptionAttention, MessageIcon::Error);
+    const PupilMessage& refusal = *check.Message();
+    m_targets.Dialogs.ShowMessageBox(
+        {refusal.Text, refusal.Caption, refusal.Icon, MessageButtons::Ok});
     return false;
 }
 

@@ -15,6 +15,9 @@
 namespace tevrix {
 namespace {
 
+// Interface texts as they are written (no catalogue).
+const TextLocale kRussian{[](std::string_view text) { return std::string(text); }, ','};
+
 constexpr const char* kUId = "{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}";
 
 class RunCounterTest : public testing::ConfigFolderTest {
@@ -43,35 +46,50 @@ TEST_F(RunCounterTest, CountsTheStartsBeforeThisOne) {
     EXPECT_EQ(counter.CountTestRun("{other}"), 0);
 }
 
+TEST_F(RunCounterTest, TheRefusalIsTranslatedBeforeTheCountGoesIn) {
+    const TextLocale ukrainian{[](std::string_view text) {
+                                   if (text == kMsgRunLimit)
+                                       return std::string("Не більше %d разів.");
+                                   return std::string(text == "Внимание!" ? "Увага!" : text);
+                               },
+                               ','};
+    RunCounter counter = Counter("boot-1");
+    ASSERT_TRUE(counter.CheckRunLimit(kUId, 1, ukrainian).Ok());
+    EXPECT_EQ(counter.CheckRunLimit(kUId, 1, ukrainian).Message(),
+              (PupilMessage{"Не більше 1 разів.", "Увага!", MessageIcon::Error}));
+}
+
 TEST_F(RunCounterTest, RefusesTheThirdStartOfATestAllowedTwice) {
     const int32_t maxRuns = 2;
     RunCounter counter = Counter("boot-1");
-    EXPECT_TRUE(counter.CheckRunLimit(kUId, maxRuns).Allowed);
-    EXPECT_TRUE(counter.CheckRunLimit(kUId, maxRuns).Allowed);
-    const RunLimitCheck third = counter.CheckRunLimit(kUId, maxRuns);
-    EXPECT_FALSE(third.Allowed);
-    EXPECT_EQ(third.Message, "Извините, но этот тест не может быть запущен более 2 раз \n\r"
-                             "без перезагрузки компьютера.");
+    EXPECT_TRUE(counter.CheckRunLimit(kUId, maxRuns, kRussian).Ok());
+    EXPECT_TRUE(counter.CheckRunLimit(kUId, maxRuns, kRussian).Ok());
+    const Outcome third = counter.CheckRunLimit(kUId, maxRuns, kRussian);
+    EXPECT_TRUE(third.Failed());
+    EXPECT_EQ(third.Message(),
+              (PupilMessage{"Извините, но этот тест не может быть запущен более 2 раз \n\r"
+                            "без перезагрузки компьютера.",
+                            "Внимание!", MessageIcon::Error}));
     // A refused start is counted as well.
-    EXPECT_FALSE(counter.CheckRunLimit(kUId, maxRuns).Allowed);
+    EXPECT_FALSE(counter.CheckRunLimit(kUId, maxRuns, kRussian).Ok());
     EXPECT_EQ(StoredCount(), "4");
 }
 
 TEST_F(RunCounterTest, ARestartAllowsTheTestAgain) {
     const int32_t maxRuns = 1;
-    EXPECT_TRUE(Counter("boot-1").CheckRunLimit(kUId, maxRuns).Allowed);
-    EXPECT_FALSE(Counter("boot-1").CheckRunLimit(kUId, maxRuns).Allowed);
+    EXPECT_TRUE(Counter("boot-1").CheckRunLimit(kUId, maxRuns, kRussian).Ok());
+    EXPECT_FALSE(Counter("boot-1").CheckRunLimit(kUId, maxRuns, kRussian).Ok());
     RunCounter afterRestart = Counter("boot-2");
-    EXPECT_TRUE(afterRestart.CheckRunLimit(kUId, maxRuns).Allowed);
+    EXPECT_TRUE(afterRestart.CheckRunLimit(kUId, maxRuns, kRussian).Ok());
     EXPECT_EQ(StoredCount(), "1");
-    EXPECT_FALSE(afterRestart.CheckRunLimit(kUId, maxRuns).Allowed);
+    EXPECT_FALSE(afterRestart.CheckRunLimit(kUId, maxRuns, kRussian).Ok());
 }
 
 TEST_F(RunCounterTest, ATestWithoutALimitIsNotCounted) {
     for (const int32_t maxRuns : {0, -1}) {
         RunCounter counter = Counter("boot-1");
         for (int start = 0; start < 3; ++start)
-            EXPECT_TRUE(counter.CheckRunLimit(kUId, maxRuns).Allowed);
+            EXPECT_TRUE(counter.CheckRunLimit(kUId, maxRuns, kRussian).Ok());
     }
     EXPECT_FALSE(std::filesystem::exists(StorePath()));
     EXPECT_FALSE(std::filesystem::exists(MarkerFolder()));
@@ -98,10 +116,10 @@ TEST_P(RunCounterFallbackTest, AnUnusableCountCountsAsAHundred) {
     }
 
     RunCounter counter = Counter("boot-1");
-    EXPECT_FALSE(counter.CheckRunLimit(kUId, 100).Allowed);
+    EXPECT_FALSE(counter.CheckRunLimit(kUId, 100, kRussian).Ok());
     EXPECT_EQ(StoredCount(), "101");
-    EXPECT_FALSE(counter.CheckRunLimit(kUId, 2).Allowed);
-    EXPECT_TRUE(counter.CheckRunLimit(kUId, 103).Allowed);
+    EXPECT_FALSE(counter.CheckRunLimit(kUId, 2, kRussian).Ok());
+    EXPECT_TRUE(counter.CheckRunLimit(kUId, 103, kRussian).Ok());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RunCounterFallbackTest,
