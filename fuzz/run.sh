@@ -7,7 +7,9 @@
 # memory is a finding: its input is kept in BUILD/findings/ and the run fails.
 #   fuzz/run.sh BUILD [NAME...]   (all targets when no name is given)
 # With FUZZ_GROW=1 the inputs found are merged into the committed corpus
-# (only those that add coverage), for a long run whose corpus is kept.
+# (only those that add coverage), for a long run whose corpus is kept. With
+# FUZZ_KEEP_GOING=1 a run goes on after a finding (libFuzzer's fork mode),
+# keeping each finding's input, so that a known fault does not end it.
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="${1:?usage: fuzz/run.sh BUILD [NAME...]}"
@@ -33,6 +35,8 @@ for name in "${targets[@]}"; do
   options=(-max_total_time="$seconds" -timeout="$timeout" -rss_limit_mb="$rss"
            -malloc_limit_mb="$rss" -print_final_stats=1 -artifact_prefix="$findings/$name-")
   [[ -f "$here/$name.dict" ]] && options+=(-dict="$here/$name.dict")
+  [[ "${FUZZ_KEEP_GOING:-0}" == 1 ]] &&
+    options+=(-fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1)
   started=$SECONDS
   # The scratch corpus comes first: new inputs are written there.
   "$program" "${options[@]}" "$scratch" "$seeds" >"$log" 2>&1
@@ -47,7 +51,7 @@ for name in "${targets[@]}"; do
   else
     printf '\n'
   fi
-  if [[ "${FUZZ_GROW:-0}" == 1 && $status -eq 0 ]]; then
+  if [[ "${FUZZ_GROW:-0}" == 1 ]]; then
     "$program" -merge=1 "$seeds" "$scratch" >"$log.merge" 2>&1
   fi
 done
