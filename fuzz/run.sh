@@ -7,7 +7,9 @@
 # memory is a finding: its input is kept in BUILD/findings/ and the run fails.
 #   fuzz/run.sh BUILD [NAME...]   (all targets when no name is given)
 # With FUZZ_GROW=1 the inputs found are merged into the committed corpus
-# (only those that add coverage), for a long run whose corpus is kept. With
+# (only those that add coverage, and only their first FUZZ_GROW_LEN bytes
+# count, so that the corpus stays small), for a long run whose corpus is
+# kept. With
 # FUZZ_KEEP_GOING=1 a run goes on after a finding (libFuzzer's fork mode),
 # keeping each finding's input, so that a known fault does not end it.
 set -uo pipefail
@@ -42,6 +44,8 @@ for name in "${targets[@]}"; do
   "$program" "${options[@]}" "$scratch" "$seeds" >"$log" 2>&1
   status=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')
+  # Fork mode prints no final statistics; its last status line counts the runs.
+  [[ -z "$runs" ]] && runs=$(grep -oE '^#[0-9]+' "$log" | tail -1 | tr -d '#')
   corpus=$(grep -E '^#[0-9]+' "$log" | grep -oE '(cov|corp): [0-9]+(/[0-9a-zA-Z]+)?' | tail -2 | tr '\n' ' ')
   printf '%-18s %4ds  %10s runs  %s' "$name" $((SECONDS - started)) "${runs:-?}" "${corpus:-}"
   if [[ $status -ne 0 ]]; then
@@ -52,7 +56,7 @@ for name in "${targets[@]}"; do
     printf '\n'
   fi
   if [[ "${FUZZ_GROW:-0}" == 1 ]]; then
-    "$program" -merge=1 "$seeds" "$scratch" >"$log.merge" 2>&1
+    "$program" -merge=1 -max_len="${FUZZ_GROW_LEN:-400}" "$seeds" "$scratch" >"$log.merge" 2>&1
   fi
 done
 
