@@ -13,17 +13,21 @@
 namespace tevrix {
 namespace {
 
-using testing::ConfigFolderTest;
 using testing::KilledWriterReport;
 using testing::KilledWriterRun;
 using testing::RunKilledWriters;
 
-class ConfigCrash : public ConfigFolderTest {
+class ConfigCrash : public ::testing::Test {
 protected:
+    const std::string& Root() const { return m_folder.Path(); }
+
     void ExpectKillsLandedAndWritesCompleted(const KilledWriterReport& report) {
         EXPECT_GT(report.KilledMidWrite, 0);
         EXPECT_GT(report.RoundsWithNewState, 0);
     }
+
+private:
+    testing::TempFolder m_folder{testing::KilledWriterBase()};
 };
 
 constexpr int kBasePort = 1000;

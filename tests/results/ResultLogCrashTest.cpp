@@ -36,7 +36,7 @@ std::string BlockBytes(const ResultLog& log, int n) {
 }
 
 TEST(ResultLogCrash, AKilledWriterNeverLosesACompletedBlock) {
-    TempFolder folder;
+    TempFolder folder(testing::KilledWriterBase());
     const std::string path = folder.File("TevrixStudent_Result.txt");
     const ResultLog log(path, TextLocale{});
 

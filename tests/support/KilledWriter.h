@@ -36,6 +36,17 @@ struct KilledWriterRun {
     std::set<std::string> Keep;
 };
 
+// Where the killed writers work: a folder in memory when the system has one,
+// since what is tested is how a writer replaces or appends to a file when
+// its process dies, which does not depend on the disk, and waiting for the
+// disk's flushes would make a thousand rounds take minutes.
+inline std::string KilledWriterBase() {
+    std::error_code error;
+    return std::filesystem::is_directory("/dev/shm", error)
+               ? "/dev/shm"
+               : std::filesystem::temp_directory_path().string();
+}
+
 struct KilledWriterReport {
     int KilledMidWrite = 0; // rounds that left a temporary file behind
     int RoundsWithNewState = 0;
@@ -51,13 +62,14 @@ inline KilledWriterReport RunKilledWriters(const KilledWriterRun& run) {
     run.Write(0);
     const auto oneWrite = std::chrono::duration_cast<std::chrono::microseconds>(
         std::chrono::steady_clock::now() - started);
-    // Kill anywhere from before the first write to after the last.
-    const long window = std::max<long>(300, oneWrite.count() * (run.WritesPerChild + 1));
+    // Kill anywhere from before the first write to after the last. The
+    // window follows the writes as they grow slower or faster: wider after a
+    // child that wrote nothing, narrower after one that wrote everything.
+    double window = std::max<double>(200, oneWrite.count() * (run.WritesPerChild + 1));
 
     const unsigned seed = std::random_device()();
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
-    std::uniform_int_distribution<long> delay(0, window);
 
     int state = 0;
     for (int round = 0; round < run.Rounds; ++round) {
@@ -71,7 +83,8 @@ inline KilledWriterReport RunKilledWriters(const KilledWriterRun& run) {
                 run.Write(state + i);
             std::_Exit(0);
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        std::this_thread::sleep_for(std::chrono::microseconds(
+            std::uniform_int_distribution<long>(0, static_cast<long>(window))(random)));
         ::kill(child, SIGKILL);
         int status = 0;
         if (::waitpid(child, &status, 0) != child) {
@@ -93,6 +106,10 @@ inline KilledWriterReport RunKilledWriters(const KilledWriterRun& run) {
         if (::testing::Test::HasFailure())
             break;
         report.RoundsWithNewState += now > state;
+        if (now == state)
+            window = std::min(window * 1.2, 1e6);
+        else if (now == state + run.WritesPerChild)
+            window = std::max(window * 0.8, 50.0);
         state = now;
 
         bool leftover = false;
