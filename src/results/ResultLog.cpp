@@ -8,6 +8,7 @@
 #include "text/Translate.h"
 
 #include <cstdio>
+#include <fstream>
 
 namespace tevrix {
 namespace {
@@ -37,6 +38,17 @@ std::string HexCrc(uint32_t crc) {
 
 long long Int(int32_t value) {
     return value;
+}
+
+// True when the file's last line has no line end: a station killed while
+// appending left it so.
+bool EndsInsideALine(const std::string& path) {
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    if (!file || file.tellg() <= 0)
+        return false;
+    file.seekg(-1, std::ios::end);
+    char last = 0;
+    return file.get(last) && last != '\n';
 }
 
 } // namespace
@@ -109,6 +121,10 @@ Outcome ResultLog::Append(const std::vector<std::string>& lines) const {
     std::string bytes;
     for (const std::string& line : lines)
         bytes += Utf8ToCp1251(line) + "\r\n";
+    // What a killed writer left unfinished ends its line here, so that the
+    // first line of this entry stays a line of its own.
+    if (EndsInsideALine(m_path))
+        bytes.insert(0, "\r\n");
     try {
         AppendFileBytes(m_path, bytes);
         return {};

@@ -954,6 +954,10 @@ void RtfParser::AddPictureBytes(std::string_view bytes) {
 void RtfParser::FinishPicture() {
     PictureState picture = std::move(*m_picture);
     m_picture.reset();
+    // A \pict outside every group (text that is no RTF document read as one)
+    // has no destination around it to take the picture.
+    if (m_states.size() < 2)
+        return;
     const Destination outer = m_states[m_states.size() - 2].Target;
     if (!picture.Format || picture.Data.empty() ||
         (outer != Destination::Text && outer != Destination::ShapeInstance))

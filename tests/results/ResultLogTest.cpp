@@ -108,6 +108,19 @@ TEST(ResultLog, EventLinesCarryTheDateAndTimeWithATrailingBlank) {
     EXPECT_EQ(log.RunStartLine(kNow, "Дроби"), "05.03.2024 09:27:42  Начат тест: \"Дроби\"");
 }
 
+// A station killed while appending leaves a line unfinished; what comes next
+// starts a line of its own.
+TEST(ResultLog, AnEntryAfterAnUnfinishedLineStartsALineOfItsOwn) {
+    TempFolder folder;
+    const std::string path = folder.File("TevrixStudent_Result.txt");
+    WriteWholeFile(path, "earlier\r\n---- cut of");
+    const ResultLog log(path, kPoint);
+    EXPECT_TRUE(log.SaveResultLog(SampleRecord(), kNow).Ok());
+    EXPECT_TRUE(log.AppendLogLine("next").Ok());
+    EXPECT_EQ(ReadWholeFile(path),
+              "earlier\r\n---- cut of\r\n" + AsLogBytes(kSampleBlock) + "next\r\n");
+}
+
 TEST(ResultLog, CreatesTheFileForTheFirstLine) {
     TempFolder folder;
     const std::string path = folder.File("log.txt");

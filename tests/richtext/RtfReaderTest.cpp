@@ -437,7 +437,9 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"BinaryLongerThanTheData", R"({\rtf1 a\bin99999999 xyz)", "a"},
         TextCase{"NegativeBinary", R"({\rtf1 a\bin-5 b})", "ab"},
         TextCase{"FieldInstructionOutsideAField", R"({\rtf1 a{\*\fldinst HYPERLINK x}b})", "ab"},
-        TextCase{"CellAndRowOutsideATable", R"({\rtf1 a\cell b\row c})", "a\tb\nc"}),
+        TextCase{"CellAndRowOutsideATable", R"({\rtf1 a\cell b\row c})", "a\tb\nc"},
+        TextCase{"PictureOutsideEveryGroup", R"(a\pict\pngblip 0102)", "a"},
+        TextCase{"PictureAfterABraceThatClosesNothing", R"(a}\pict\pngblip 0102})", "a"}),
     testing::CaseName);
 
 TEST(RtfBadInputTest, PictureDataCutOffKeepsWhatArrived) {

@@ -13,9 +13,10 @@ namespace tevrix::testing {
 // everything in it when the object goes.
 class TempFolder {
 public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tevrix-test-XXXXXX").string();
+    TempFolder() : TempFolder(std::filesystem::temp_directory_path().string()) {}
+    // Below `base` instead of the system's temporary folder.
+    explicit TempFolder(const std::string& base) {
+        std::string pattern = (std::filesystem::path(base) / "tevrix-test-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("mkdtemp failed");
         m_path = pattern + "/";

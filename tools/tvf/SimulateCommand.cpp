@@ -7,6 +7,7 @@
 // message box and window of the run is printed, then the graded figures.
 // The script format is described in docs/simulate.md.
 #include "Commands.h"
+#include "SimulateScript.h"
 #include "config/RebootMarkers.h"
 #include "config/RunCounter.h"
 #include "config/SettingsFile.h"
@@ -61,14 +62,6 @@ SimulateOptions ParseSimulateOptions(const Arguments& args) {
 
 // ---------------------------------------------------------------------------
 // The script
-
-// A run script as the tool reads it: the run itself and what only the tool
-// needs.
-struct ToolScript {
-    RunScript Run;
-    std::optional<std::string> OpenPassword;
-    bool ServerDown = false;
-};
 
 [[noreturn]] void ScriptError(const std::string& where, const std::string& what) {
     throw ToolError{"script: " + where + ": " + what};
@@ -224,6 +217,8 @@ std::optional<std::string> OptionalText(const Json& json, const char* key) {
     return json[key].get<std::string>();
 }
 
+} // namespace
+
 ToolScript ParseScript(const Json& json) {
     if (!json.is_object())
         ScriptError("top", "a script is a JSON object");
@@ -257,6 +252,8 @@ ToolScript ParseScript(const Json& json) {
     }
     return script;
 }
+
+namespace {
 
 ToolScript ReadScript(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
