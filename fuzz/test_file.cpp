@@ -9,6 +9,7 @@
 // folder and nothing else is, and destroying the test removes it.
 #include "FuzzSupport.h"
 #include "model/TestLoader.h"
+#include "platform/Paths.h"
 
 #include <algorithm>
 
