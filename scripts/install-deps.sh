@@ -9,7 +9,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   zlib1g-dev libpcre2-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  gettext
+  gettext python3-markdown
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev libgl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libwmf-dev libemf2svg-dev

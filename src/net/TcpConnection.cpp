@@ -20,8 +20,9 @@ bool MustWait(int error) {
 
 } // namespace
 
-TcpConnection::TcpConnection(int fd, std::chrono::milliseconds transferTimeout)
-    : m_fd(fd), m_transferTimeout(transferTimeout) {}
+TcpConnection::TcpConnection(int fd, std::chrono::milliseconds transferTimeout,
+                             const ExchangeCancel* cancel)
+    : m_fd(fd), m_transferTimeout(transferTimeout), m_cancel(cancel) {}
 
 TcpConnection::~TcpConnection() {
     ::close(m_fd);
@@ -38,7 +39,7 @@ void TcpConnection::Send(std::span<const uint8_t> bytes) {
         }
         if (!MustWait(errno))
             throw NetError(std::string("send: ") + std::strerror(errno));
-        WaitForSocket(m_fd, POLLOUT, m_transferTimeout);
+        WaitForSocket(m_fd, POLLOUT, m_transferTimeout, m_cancel);
     }
 }
 
@@ -49,7 +50,7 @@ size_t TcpConnection::Receive(uint8_t* buffer, size_t size) {
             return static_cast<size_t>(got);
         if (!MustWait(errno))
             throw NetError(std::string("recv: ") + std::strerror(errno));
-        WaitForSocket(m_fd, POLLIN, m_transferTimeout);
+        WaitForSocket(m_fd, POLLIN, m_transferTimeout, m_cancel);
     }
 }
 

@@ -7,12 +7,16 @@
 
 namespace tevrix {
 
+class ExchangeCancel;
+
 // A connected non-blocking TCP socket. Every send and receive waits at most
 // the transfer time-out for progress. The socket is closed on destruction.
 class TcpConnection final : public Connection {
 public:
-    // Takes ownership of the connected socket `fd`.
-    TcpConnection(int fd, std::chrono::milliseconds transferTimeout);
+    // Takes ownership of the connected socket `fd`; `cancel`, when given,
+    // breaks off any wait.
+    TcpConnection(int fd, std::chrono::milliseconds transferTimeout,
+                  const ExchangeCancel* cancel = nullptr);
     ~TcpConnection() override;
     TcpConnection(const TcpConnection&) = delete;
     TcpConnection& operator=(const TcpConnection&) = delete;
@@ -23,6 +27,7 @@ public:
 private:
     int m_fd;
     std::chrono::milliseconds m_transferTimeout;
+    const ExchangeCancel* m_cancel;
 };
 
 } // namespace tevrix

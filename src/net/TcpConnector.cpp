@@ -27,7 +27,8 @@ struct AddressList {
 
 // Opens a non-blocking socket connected to `address`; returns it, or -1
 // with `error` set.
-int ConnectOne(const addrinfo& address, std::chrono::milliseconds timeout, std::string& error) {
+int ConnectOne(const addrinfo& address, std::chrono::milliseconds timeout,
+               const ExchangeCancel* cancel, std::string& error) {
     const int fd = ::socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
                             address.ai_protocol);
     if (fd < 0) {
@@ -38,7 +39,7 @@ int ConnectOne(const addrinfo& address, std::chrono::milliseconds timeout, std::
         if (::connect(fd, address.ai_addr, address.ai_addrlen) != 0) {
             if (errno != EINPROGRESS)
                 throw NetError(std::string("connect: ") + std::strerror(errno));
-            WaitForSocket(fd, POLLOUT, timeout);
+            WaitForSocket(fd, POLLOUT, timeout, cancel);
             int status = 0;
             socklen_t length = sizeof status;
             if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &status, &length) != 0)
@@ -69,9 +70,9 @@ std::unique_ptr<Connection> TcpConnector::Connect(const ServerAddress& address) 
         throw NetError("cannot resolve \"" + address.Host + "\": " + ::gai_strerror(resolved));
     std::string error = "no address";
     for (const addrinfo* entry = list.First; entry; entry = entry->ai_next) {
-        const int fd = ConnectOne(*entry, m_timeouts.Connect, error);
+        const int fd = ConnectOne(*entry, m_timeouts.Connect, m_cancel, error);
         if (fd >= 0)
-            return std::make_unique<TcpConnection>(fd, m_timeouts.Transfer);
+            return std::make_unique<TcpConnection>(fd, m_timeouts.Transfer, m_cancel);
     }
     throw NetError(error);
 }

@@ -6,15 +6,20 @@
 
 namespace tevrix {
 
+class ExchangeCancel;
+
 // Connects over TCP to every address the host name resolves to, in the
 // resolver's order, until one accepts. A port outside 1..65535 fails at once.
 class TcpConnector final : public Connector {
 public:
-    explicit TcpConnector(NetTimeouts timeouts = {}) : m_timeouts(timeouts) {}
+    // `cancel`, when given, breaks off the connections it makes.
+    explicit TcpConnector(NetTimeouts timeouts = {}, const ExchangeCancel* cancel = nullptr)
+        : m_timeouts(timeouts), m_cancel(cancel) {}
     std::unique_ptr<Connection> Connect(const ServerAddress& address) override;
 
 private:
     NetTimeouts m_timeouts;
+    const ExchangeCancel* m_cancel;
 };
 
 } // namespace tevrix

@@ -11,8 +11,10 @@
 #include "ui/dialogs/InputPasswordForm.h"
 #include "ui/dialogs/InputUserNameForm.h"
 #include "ui/dialogs/MessageBoxes.h"
+#include "ui/dialogs/SelectTestForm.h"
 #include "ui/dialogs/TextViewForm.h"
 #include "ui/richtext/RichTextArea.h"
+#include "ui/widgets/ExchangeProgress.h"
 #include "ui/widgets/StatusPanels.h"
 
 #include <QApplication>
@@ -50,6 +52,7 @@ SessionController::SessionController(SessionWindowParts parts, StationPlaces pla
       m_parts(std::move(parts)),
       m_places(std::move(places)),
       m_counter(CounterIn(m_places.UserStorePath)),
+      m_connector(NetTimeouts{}, &m_cancel),
       m_client(m_connector, TextLocale{}),
       m_reporter(m_client, m_settings, *this, &SessionController::RunOffThread),
       m_taskTimer(NewTimer(this, 1000, "TimerTask")),
@@ -95,11 +98,18 @@ bool SessionController::OpenTestFile(const std::string& path) {
     std::error_code error;
     if (path.empty() || !std::filesystem::is_regular_file(path, error))
         return false;
-    if (m_engine->State() == ProgramState::TestRunning || m_engine->Busy())
+    if (m_engine->State() == ProgramState::TestRunning || m_engine->Busy() || m_loading)
         return false;
+    m_loading = true;
     m_parts.Area.CloseTaskFiles();
     m_engine->BeginLoadingTest();
-    LoadTestOutcome outcome = LoadTest(path, std::nullopt, [this] { return AskPassword(); });
+    LoadTestOutcome outcome;
+    RunOffThread([&] {
+        outcome = LoadTest(path, std::nullopt, [this] {
+            return OnWindowThread<std::optional<std::string>>([this] { return AskPassword(); });
+        });
+    });
+    m_loading = false;
     if (outcome.Status == LoadTestStatus::Loaded) {
         m_engine->SetLoadedTest(std::move(outcome.Test), std::move(outcome.Tasks));
         m_recent.AddRecentFile(path);
@@ -108,6 +118,60 @@ bool SessionController::OpenTestFile(const std::string& path) {
     m_parts.Area.ShowNoTestText();
     ShowOutcome(outcome.Result);
     return false;
+}
+
+bool SessionController::FetchTest() {
+    if (!m_settings.IsSendResult || m_loading || m_engine->State() != ProgramState::NoTest ||
+        m_engine->Busy())
+        return false;
+    m_loading = true;
+    m_cancel.Reset();
+    m_parts.Area.CloseTaskFiles();
+    m_engine->BeginLoadingTest();
+    const ServerAddress address{m_settings.RemoteHost, m_settings.RemotePort};
+    const std::string computer = ComputerName();
+    GetTestOutcome outcome;
+    {
+        ExchangeProgress progress(Tr("Получение теста с сервера..."), &m_parts.Window,
+                                  [this] { m_cancel.Cancel(); });
+        progress.setObjectName("FetchProgress");
+        progress.setWindowTitle(Tr("Получить по сети"));
+        RunOffThread([&] {
+            outcome = m_client.GetTest(
+                address, computer,
+                [&](const std::vector<std::string>& items) {
+                    return OnWindowThread<std::optional<size_t>>(
+                        [&] { return progress.Without([&] { return ChooseOfferedTest(items); }); });
+                },
+                [&] {
+                    return OnWindowThread<std::optional<std::string>>(
+                        [&] { return progress.Without([this] { return AskPassword(); }); });
+                });
+        });
+    }
+    const bool cancelled = m_cancel.Cancelled();
+    m_cancel.Reset();
+    m_loading = false;
+
+    // A test the loader finished is kept even when the exchange broke off
+    // afterwards; the loader's message comes before the exchange's.
+    bool opened = false;
+    if (outcome.Load && outcome.Load->Status == LoadTestStatus::Loaded) {
+        m_engine->SetLoadedTest(std::move(outcome.Load->Test), std::move(outcome.Load->Tasks));
+        opened = true;
+    } else {
+        m_parts.Area.ShowNoTestText();
+        if (outcome.Load)
+            ShowOutcome(outcome.Load->Result);
+    }
+    if (!cancelled)
+        ShowOutcome(outcome.Result);
+    return opened;
+}
+
+std::optional<size_t> SessionController::ChooseOfferedTest(const std::vector<std::string>& items) {
+    TSelectTestForm form(items, &m_parts.Window);
+    return form.ChooseTest();
 }
 
 void SessionController::ShowOutcome(const Outcome& outcome) {

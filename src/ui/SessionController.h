@@ -14,6 +14,7 @@
 #include "frontend/SessionTimers.h"
 #include "frontend/StatusBar.h"
 #include "frontend/TaskArea.h"
+#include "net/ExchangeCancel.h"
 #include "net/ServerClient.h"
 #include "net/ServerRunReporter.h"
 #include "net/TcpConnector.h"
@@ -23,6 +24,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QThread>
 
 #include <functional>
 #include <memory>
@@ -83,8 +85,21 @@ public:
 
     // Opens a test file as the window's commands do: a path that names no
     // file does nothing; a loader's failure is shown to the pupil and leaves
-    // no test open. True when the test was opened.
+    // no test open. The file is read on a worker thread while the window
+    // goes on. True when the test was opened.
     bool OpenTestFile(const std::string& path);
+    // "Получить по сети": asks the teacher's server for its tests, lets the
+    // pupil choose one and opens it, on a worker thread while the window
+    // goes on; a progress window offers "Отмена" after a moment. Does
+    // nothing with IsSendResult off, a test open or an exchange under way.
+    // True when a test was opened.
+    bool FetchTest();
+    // While a test is being loaded (from a file or the server) no other
+    // may be opened.
+    bool Loading() const { return m_loading; }
+    // Breaks off the fetch under way (the window is closing): it ends at
+    // once and quietly.
+    void CancelFetch() { m_cancel.Cancel(); }
 
     // The configuration file and the recent files.
     void LoadStationSettings();
@@ -123,6 +138,16 @@ private:
     void ShowOutcome(const Outcome& outcome);
     // Runs a server exchange on a worker thread while the event loop goes on.
     static void RunOffThread(const std::function<void()>& exchange);
+    // Runs `call` on the window's thread, from a worker thread or from that
+    // thread itself, and returns what it returned.
+    template <typename Result, typename Call> Result OnWindowThread(Call call) {
+        if (QThread::currentThread() == thread())
+            return call();
+        Result result{};
+        QMetaObject::invokeMethod(this, [&] { result = call(); }, Qt::BlockingQueuedConnection);
+        return result;
+    }
+    std::optional<size_t> ChooseOfferedTest(const std::vector<std::string>& items);
 
     SessionWindowParts m_parts;
     StationPlaces m_places;
@@ -131,6 +156,8 @@ private:
     RunCounter m_counter;
     ClockRandomSource m_random;
     SystemClock m_clock;
+    ExchangeCancel m_cancel; // the fetch's; the run reports are never cancelled
+    bool m_loading = false;
     TcpConnector m_connector;
     ServerClient m_client;
     ServerRunReporter m_reporter;

@@ -18,6 +18,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -29,6 +30,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QUrl>
 
 namespace tevrix {
 namespace {
@@ -171,6 +173,7 @@ void TStudentMainForm::CreateMenus() {
     addActions({m_viewText, m_calculator, m_useWindowSettings, m_saveOnExit, m_saveNow, m_loadNow});
 
     connect(m_open, &QAction::triggered, this, &TStudentMainForm::AOpenTestExecute);
+    connect(m_getTest, &QAction::triggered, this, &TStudentMainForm::AGetTestExecute);
     connect(m_closeTest, &QAction::triggered, this, &TStudentMainForm::ACloseTestExecute);
     connect(m_exit, &QAction::triggered, this, &QWidget::close);
     connect(m_testInfo, &QAction::triggered, this, &TStudentMainForm::ATestInfoExecute);
@@ -187,6 +190,7 @@ void TStudentMainForm::CreateMenus() {
     connect(m_loadNow, &QAction::triggered, this, &TStudentMainForm::ALoadConfigNowExecute);
     connect(m_viewText, &QAction::triggered, this, &TStudentMainForm::AShowAreaOfFocusExecute);
     connect(m_calculator, &QAction::triggered, this, &TStudentMainForm::ACalculatorExecute);
+    connect(m_help, &QAction::triggered, this, &TStudentMainForm::AHelpExecute);
     connect(m_about, &QAction::triggered, this, &TStudentMainForm::AAboutExecute);
     connect(m_license, &QAction::triggered, this, &TStudentMainForm::ALicenseExecute);
     connect(m_donate, &QAction::triggered, this, &TStudentMainForm::ADonateExecute);
@@ -236,7 +240,8 @@ void TStudentMainForm::ApplyCommandRules() {
     const ProgramState state = engine.State();
     const Settings& settings = m_controller->StationSettings();
     const TTest* test = engine.Test();
-    const bool noTest = state == ProgramState::NoTest;
+    // Nothing else is opened while a test loads.
+    const bool noTest = state == ProgramState::NoTest && !m_controller->Loading();
     const bool loaded = state == ProgramState::TestLoaded;
     const bool running = state == ProgramState::TestRunning;
 
@@ -297,10 +302,24 @@ void TStudentMainForm::ApplyCommandRules() {
 bool TStudentMainForm::OpenTestFile(const QString& path) {
     if (Engine().State() != ProgramState::NoTest)
         return false;
-    if (!m_controller->OpenTestFile(FromQt(path)))
-        return false;
-    ShowOpenedTestSummary();
-    return true;
+    const bool opened = m_controller->OpenTestFile(FromQt(path));
+    if (opened)
+        ShowOpenedTestSummary();
+    CloseIfAskedWhileLoading();
+    return opened;
+}
+
+void TStudentMainForm::AGetTestExecute() {
+    if (m_controller->FetchTest())
+        ShowOpenedTestSummary();
+    CloseIfAskedWhileLoading();
+}
+
+void TStudentMainForm::CloseIfAskedWhileLoading() {
+    if (m_closeAfterLoading) {
+        m_closeAfterLoading = false;
+        close();
+    }
 }
 
 void TStudentMainForm::AOpenTestExecute() {
@@ -460,12 +479,19 @@ void TStudentMainForm::ATestInfoExecute() {
     TTestInfoForm::ShowTestInfo(this, *test, Engine().Tasks().size());
 }
 
+void TStudentMainForm::AHelpExecute() {
+    // The user guide beside the program, in the desktop's browser; without
+    // one nothing happens.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(ToQt(ExecutableDir()) + kUserGuidePage));
+}
+
 void TStudentMainForm::AAboutExecute() {
     ShowMessageBox(this,
                    {TranslateText("TevrixStudent — станция тестирования учащихся.") + "\n" +
                         TranslateText("Версия") + " " +
                         QCoreApplication::applicationVersion().toStdString() + "\n" +
-                        TranslateText("Лицензия: GPL-3.0-or-later."),
+                        TranslateText("Лицензия: GPL-3.0-or-later.") + "\n" +
+                        TranslateText("Авторы: команда TevrixStudent."),
                     TranslateText("О программе"), MessageIcon::Information, MessageButtons::Ok});
 }
 
@@ -497,11 +523,22 @@ void TStudentMainForm::showEvent(QShowEvent* event) {
         return;
     m_shown = true;
     // After the window is on screen, so the pupil sees what is being opened.
+    const Settings& settings = m_controller->StationSettings();
     if (!m_startupFile.isEmpty())
         QTimer::singleShot(0, this, [this] { OpenTestFile(m_startupFile); });
+    else if (settings.IsSendResult && settings.IsAutoGetTestFromStart)
+        QTimer::singleShot(0, this, &TStudentMainForm::AGetTestExecute);
 }
 
 void TStudentMainForm::closeEvent(QCloseEvent* event) {
+    // A test still loading is broken off first; the window closes when the
+    // loading has returned.
+    if (m_controller->Loading()) {
+        m_closeAfterLoading = true;
+        m_controller->CancelFetch();
+        event->ignore();
+        return;
+    }
     if (!Engine().CloseProgram()) {
         event->ignore();
         return;

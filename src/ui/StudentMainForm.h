@@ -17,6 +17,9 @@ class TaskAreaWidget;
 class TInputPasswordForm;
 class TInputUserNameForm;
 
+// The user guide, beside the program.
+inline constexpr const char* kUserGuidePage = "help/index.html";
+
 // The station's main window: the menus and their rules, the status bar, the
 // task area and the ways a test reaches the window. The course of a run is
 // the session engine's, reached through the controller.
@@ -72,6 +75,9 @@ private:
 
     // The commands.
     void AOpenTestExecute();
+    void AGetTestExecute();
+    // Closes the window when closing was asked while a test loaded.
+    void CloseIfAskedWhileLoading();
     void ACloseTestExecute();
     void ATestInfoExecute();
     void ATestInstructionExecute();
@@ -86,6 +92,7 @@ private:
     void ALoadConfigNowExecute();
     void AShowAreaOfFocusExecute();
     void ACalculatorExecute();
+    void AHelpExecute();
     void AAboutExecute();
     void ALicenseExecute();
     void ADonateExecute();
@@ -127,6 +134,7 @@ private:
     QString m_startupFile;
     bool m_shown = false;
     bool m_shutDown = false;
+    bool m_closeAfterLoading = false; // closing was asked while a test loaded
     bool m_windowSettingsAtStart = false;
 };
 
