@@ -18,7 +18,8 @@ constexpr QSize kFormSize(420, 300);
 } // namespace
 
 TSelectTestForm::TSelectTestForm(const std::vector<std::string>& items, QWidget* parent)
-    : QDialog(parent), m_list(new QListWidget(this)) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_list(new QListWidget(this)) {
     setObjectName("SelectTestForm");
     setWindowTitle(Tr("Выбор теста ..."));
     m_list->setObjectName("ListTest");

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QProgressDialog>
+#include <QDialog>
+#include <QTimer>
 
 #include <functional>
 
@@ -10,7 +11,7 @@ namespace tevrix {
 // The small window shown while the server keeps the pupil waiting: it
 // appears after 0.4 s with a busy bar and "Отмена"; `cancel` runs when the
 // pupil presses it, closes the window or presses Esc.
-class ExchangeProgress : public QProgressDialog {
+class ExchangeProgress : public QDialog {
     Q_OBJECT
 
 public:
@@ -28,6 +29,8 @@ public:
 private:
     void Pause();
     void Resume();
+
+    QTimer m_showLater;
 };
 
 } // namespace tevrix

@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QtTest>
 
 #include <memory>
@@ -95,6 +94,11 @@ private slots:
             for (int row = 0; row < list->count(); ++row)
                 items << list->item(row)->text();
             QCOMPARE(list->currentRow(), 0);
+            // The progress window stays out of the way while the pupil chooses.
+            QTest::qWait(700);
+            auto* progress = m_window->findChild<QWidget*>("FetchProgress");
+            QVERIFY(progress != nullptr);
+            QVERIFY(!progress->isVisible());
             list->setCurrentRow(1);
             QTest::mouseClick(form.findChild<QPushButton*>("bbOK"), Qt::LeftButton);
         });
@@ -173,7 +177,7 @@ private slots:
         ModalScript script;
         script.Then("FetchProgress", [&](QWidget& progress) {
             progressShown = true;
-            auto* cancel = progress.findChild<QPushButton*>();
+            auto* cancel = progress.findChild<QPushButton*>("CancelButton");
             QVERIFY(cancel != nullptr);
             QCOMPARE(cancel->text(), QString("Отмена"));
             QTest::mouseClick(cancel, Qt::LeftButton);
