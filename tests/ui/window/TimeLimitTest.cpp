@@ -89,6 +89,40 @@ private slots:
         // The run is finished once: one result block for the pupil.
         QCOMPARE(ResultLog().count("Иванов Иван"), 1);
     }
+
+    // The test's time runs out while the pupil's "stop the test?" box is
+    // open: the ticks inside the box only note it, and whatever the answer,
+    // the run ends once, by the time-out, after the box has closed.
+    void testTimeRunsOutInsideAQuestion_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("stop") << "YesButton";
+        QTest::newRow("go on") << "NoButton";
+    }
+    void testTimeRunsOutInsideAQuestion() {
+        QFETCH(QString, answer);
+        QVERIFY(m_window->OpenTestFile(ShortDemo(2, 0)));
+        BeginRun();
+        QStringList boxes;
+        ModalScript script;
+        script.Then("MessageBox", [&](QWidget& question) {
+            boxes << static_cast<QMessageBox&>(question).text();
+            // The clock goes on behind the box, past the test's limit.
+            QTest::qWait(3500);
+            QCOMPARE(State(), ProgramState::TestRunning);
+            QTest::mouseClick(question.findChild<QPushButton*>(answer), Qt::LeftButton);
+        });
+        script.Always("MessageBox", [&boxes](QWidget& box) {
+            boxes << static_cast<QMessageBox&>(box).text();
+            WindowFixture::DeclineOrConfirm(box);
+        });
+        script.Always("TextViewForm", &WindowFixture::CloseViewer);
+        Action("AEndTest")->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(State(), ProgramState::TestLoaded, 3000);
+        QCOMPARE(boxes.value(0), QString("Вы желаете остановить тест?"));
+        QCOMPARE(boxes.count("Время теста вышло!"), 1);
+        QCOMPARE(m_window->Engine().LastResult()->EndReason, RunEndReason::TimeOut);
+        QCOMPARE(ResultLog().count("Иванов Иван"), 1);
+    }
 };
 
 QTEST_MAIN(TimeLimitTest)
