@@ -144,7 +144,8 @@ private:
         if (QThread::currentThread() == thread())
             return call();
         Result result{};
-        QMetaObject::invokeMethod(this, [&] { result = call(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [&] { result = call(); }, Qt::BlockingQueuedConnection);
         return result;
     }
     std::optional<size_t> ChooseOfferedTest(const std::vector<std::string>& items);

@@ -88,6 +88,10 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"BadJson", "{\"Title\": ", "pack DIR/t.json -o DIR/o.tvf", "parse error"},
         ErrorCase{"WrongType", "{\"Title\": 5}", "pack DIR/t.json -o DIR/o.tvf",
                   "test.Title: wrong type"},
+        ErrorCase{"HugeWholeNumber", "{\"MaxRuns\": 3.3e116}", "pack DIR/t.json -o DIR/o.tvf",
+                  "test.MaxRuns: wrong type"},
+        ErrorCase{"WholeNumberOutOfRange", "{\"MaxRuns\": 2147483648}",
+                  "pack DIR/t.json -o DIR/o.tvf", "test.MaxRuns: out of range"},
         ErrorCase{"TooManyVariants",
                   "{\"Tasks\": [{\"Kind\": 1, \"Variants\": "
                   "[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",\"10\",\"11\"]}]}",

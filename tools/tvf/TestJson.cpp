@@ -5,7 +5,9 @@
 #include "platform/Files.h"
 #include "text/Cp1251.h"
 
+#include <cstdint>
 #include <set>
+#include <utility>
 
 namespace tevrix::tool {
 namespace {
@@ -25,10 +27,29 @@ std::string Encodable(std::string text, const std::string& where) {
     return text;
 }
 
+// A whole number that fits T; JSON's conversion of a fraction or of a number
+// beyond T's range would be undefined.
+template <typename T> T WholeNumber(const Json& value, const std::string& where) {
+    if (value.is_number_unsigned()) {
+        const uint64_t number = value.get<uint64_t>();
+        if (std::in_range<T>(number))
+            return static_cast<T>(number);
+    } else if (value.is_number_integer()) {
+        const int64_t number = value.get<int64_t>();
+        if (std::in_range<T>(number))
+            return static_cast<T>(number);
+    } else {
+        Fail(where, "wrong type");
+    }
+    Fail(where, "out of range");
+}
+
 template <typename T> T As(const Json& value, const std::string& where) {
     try {
         if constexpr (std::is_same_v<T, std::string>)
             return Encodable(value.get<std::string>(), where);
+        else if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>)
+            return WholeNumber<T>(value, where);
         else
             return value.get<T>();
     } catch (const nlohmann::json::exception&) {
