@@ -240,15 +240,16 @@ void TStudentMainForm::ApplyCommandRules() {
     const ProgramState state = engine.State();
     const Settings& settings = m_controller->StationSettings();
     const TTest* test = engine.Test();
+    const bool noTest = state == ProgramState::NoTest;
     // Nothing else is opened while a test loads.
-    const bool noTest = state == ProgramState::NoTest && !m_controller->Loading();
+    const bool canOpen = noTest && !m_controller->Loading();
     const bool loaded = state == ProgramState::TestLoaded;
     const bool running = state == ProgramState::TestRunning;
 
-    m_open->setEnabled(noTest);
-    m_getTest->setEnabled(noTest && settings.IsSendResult);
+    m_open->setEnabled(canOpen);
+    m_getTest->setEnabled(canOpen && settings.IsSendResult);
     m_closeTest->setEnabled(loaded);
-    m_previousFiles->setEnabled(noTest && !m_controller->Recent().Items().empty());
+    m_previousFiles->setEnabled(canOpen && !m_controller->Recent().Items().empty());
     m_testInfo->setEnabled(!noTest);
     m_instruction->setEnabled(!noTest && test != nullptr && !test->Instruction.Empty());
     m_beginTest->setEnabled(loaded);

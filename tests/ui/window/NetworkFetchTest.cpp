@@ -205,6 +205,7 @@ private slots:
             Idle(); // nothing else can be opened meanwhile
             QVERIFY(!Action("AOpenTest")->isEnabled());
             QVERIFY(!Action("AGetTest")->isEnabled());
+            QVERIFY(!Action("ATestInfo")->isEnabled());
             m_window->close();
         });
         QElapsedTimer clock;
