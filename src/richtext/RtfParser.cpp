@@ -5,7 +5,6 @@
 #include "text/Strings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <unordered_map>
 #include <utility>
 
@@ -24,6 +23,7 @@ enum class RtfParser::Keyword {
     ShapeInstance,
     ShapeResult,
     ObjectResult,
+    NestedRowProperties,
     Ignored,
     // document
     Ansi,
@@ -35,6 +35,8 @@ enum class RtfParser::Keyword {
     UnicodeSkip,
     Unicode,
     Binary,
+    FootnoteStart,
+    FootnoteMark,
     // font and colour tables
     Font,
     Charset,
@@ -109,6 +111,7 @@ constexpr int kMaxTwips = 31680;
 // Font sizes are clamped to 1..1638 points, the range of the rich-edit control.
 constexpr int kMaxHalfPoints = 3276;
 constexpr int kMaxUnicodeSkip = 16;
+constexpr int kMaxFootnoteNumber = 1'000'000'000;
 
 // Words that stand for one character (UTF-8).
 const std::unordered_map<std::string_view, std::string_view>& SpecialCharacters() {
@@ -176,13 +179,6 @@ std::string BmpFileFromDib(const std::string& dib) {
     return file + dib;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 // The next argument of a field instruction at `position`: a quoted text or
 // a word. Returns false at the end.
 bool NextFieldArgument(std::string_view instruction, size_t& position, std::string& argument) {
@@ -210,7 +206,7 @@ std::string HyperlinkTarget(std::string_view instruction) {
     size_t position = 0;
     std::string argument;
     if (!NextFieldArgument(instruction, position, argument) ||
-        !EqualsIgnoringCase(argument, "HYPERLINK"))
+        !EqualsIgnoringAsciiCase(argument, "HYPERLINK"))
         return {};
     std::string target;
     while (NextFieldArgument(instruction, position, argument)) {
@@ -243,6 +239,7 @@ const RtfParser::Keyword* RtfParser::FindKeyword(std::string_view name) {
         {"shpinst", K::ShapeInstance},
         {"shprslt", K::ShapeResult},
         {"result", K::ObjectResult},
+        {"nesttableprops", K::NestedRowProperties},
         // Destinations whose content is never shown. Those written with \*
         // are skipped anyway; these are the ones older writers give without.
         {"info", K::Ignored},
@@ -283,6 +280,7 @@ const RtfParser::Keyword* RtfParser::FindKeyword(std::string_view name) {
         {"aftnsep", K::Ignored},
         {"aftnsepc", K::Ignored},
         {"aftncn", K::Ignored},
+        // The text of nested tables again, for readers that do not know them.
         {"nonesttables", K::Ignored},
         {"do", K::Ignored},
         {"comment", K::Ignored},
@@ -308,6 +306,8 @@ const RtfParser::Keyword* RtfParser::FindKeyword(std::string_view name) {
         {"uc", K::UnicodeSkip},
         {"u", K::Unicode},
         {"bin", K::Binary},
+        {"ftnstart", K::FootnoteStart},
+        {"chftn", K::FootnoteMark},
         {"f", K::Font},
         {"fcharset", K::Charset},
         {"cpg", K::FontCodePage},
@@ -535,6 +535,13 @@ void RtfParser::OnKeyword(Keyword keyword, const RtfToken& token) {
             m_codePage = parameter;
         return;
     case K::DefaultFont: m_defaultFont = parameter; return;
+    case K::FootnoteStart: m_nextFootnote = std::clamp(parameter, 0, kMaxFootnoteNumber); return;
+    case K::FootnoteMark:
+        // The reference to a footnote; inside the footnote, which is
+        // skipped, the same word would repeat the mark before its text.
+        AddUtf8(std::to_string(m_nextFootnote));
+        m_nextFootnote = std::min(m_nextFootnote + 1, kMaxFootnoteNumber);
+        return;
     case K::UnicodeSkip: State().UnicodeSkip = std::clamp(parameter, 0, kMaxUnicodeSkip); return;
     case K::Unicode: return OnUnicode(parameter);
     case K::ParagraphEnd: return EndParagraph();
@@ -588,6 +595,11 @@ bool RtfParser::OnDestinationKeyword(Keyword keyword) {
         return true;
     case K::ShapePicture:
     case K::ObjectResult: return true; // their content is the document's own
+    case K::NestedRowProperties:
+        // The row definition of a nested table, before its \nestrow; some
+        // writers put the nested cells' text in here too.
+        state.NestedRowDefinition = true;
+        return true;
     case K::ShapeInstance: state.Target = Destination::ShapeInstance; return true;
     case K::ShapeResult: // the same shape again, for readers that do not know \shpinst
     case K::Ignored: state.Target = Destination::Skip; return true;
@@ -597,6 +609,8 @@ bool RtfParser::OnDestinationKeyword(Keyword keyword) {
 
 void RtfParser::OnTableDefinitionKeyword(Keyword keyword, int32_t parameter) {
     using K = Keyword;
+    if (State().NestedRowDefinition)
+        return; // nested tables are flattened: the outer row keeps its cells
     switch (keyword) {
     case K::RowDefault:
         m_cellRights.clear();
@@ -865,8 +879,12 @@ void RtfParser::AddUtf8(std::string_view utf8) {
 }
 
 void RtfParser::AddCodePoint(char32_t codePoint) {
-    if (codePoint >= 0xF020 && codePoint <= 0xF0FF && IsSymbolFont(State().Font))
-        codePoint = RtfTextDecoder::SymbolToUnicode(static_cast<unsigned char>(codePoint - 0xF000));
+    // Symbol fonts written as \uN: Windows puts their glyphs at U+F0xx.
+    const RtfSymbolFont symbolFont = SymbolFontOf(State().Font);
+    if (codePoint >= 0xF020 && codePoint <= 0xF0FF &&
+        (symbolFont == RtfSymbolFont::Symbol || symbolFont == RtfSymbolFont::Wingdings))
+        codePoint = RtfTextDecoder::SymbolCharacter(symbolFont,
+                                                    static_cast<unsigned char>(codePoint - 0xF000));
     if (codePoint < 0x20 && codePoint != '\t')
         return;
     std::string utf8;
@@ -879,7 +897,7 @@ void RtfParser::FlushBytes() {
         return;
     std::string utf8;
     const int font = State().Font;
-    m_decoder.Decode(CodePageOf(font), IsSymbolFont(font), m_pendingBytes, utf8);
+    m_decoder.Decode(CodePageOf(font), SymbolFontOf(font), m_pendingBytes, utf8);
     m_pendingBytes.clear();
     AddUtf8(utf8);
 }
@@ -904,8 +922,9 @@ void RtfParser::AddFontTableBytes(std::string_view bytes) {
                     ? m_codePage
                     : font.CodePage;
             std::string name;
-            m_decoder.Decode(codePage, false, Trim(m_fontNameBytes), name);
+            m_decoder.Decode(codePage, RtfSymbolFont::None, Trim(m_fontNameBytes), name);
             font.Name = std::move(name);
+            font.SymbolFont = RtfTextDecoder::SymbolFontOf(font.Name, font.CodePage);
         }
         m_fontEntry = -1;
         m_fontNameBytes.clear();
@@ -1003,10 +1022,9 @@ int RtfParser::CodePageOf(int font) const {
     return found && found->CodePage != 0 ? found->CodePage : m_codePage;
 }
 
-bool RtfParser::IsSymbolFont(int font) const {
+RtfSymbolFont RtfParser::SymbolFontOf(int font) const {
     const Font* found = FontOf(font);
-    return found && found->CodePage == RtfTextDecoder::kSymbolCodePage &&
-           EqualsIgnoringCase(found->Name, "Symbol");
+    return found ? found->SymbolFont : RtfSymbolFont::None;
 }
 
 RichCharFormat RtfParser::EffectiveFormat() const {
@@ -1014,7 +1032,7 @@ RichCharFormat RtfParser::EffectiveFormat() const {
     // Text of the Symbol font is already turned into the characters it
     // shows; the font itself (its glyphs at Latin positions) must not be used.
     const int font = m_states.back().Font;
-    if (const Font* found = FontOf(font); found && !IsSymbolFont(font))
+    if (const Font* found = FontOf(font); found && found->SymbolFont != RtfSymbolFont::Symbol)
         format.FontFamily = found->Name;
     return format;
 }

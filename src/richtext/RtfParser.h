@@ -43,11 +43,13 @@ private:
         RichParagraphFormat Paragraph;
         RichTabKind NextTabKind = RichTabKind::Left; // \tqr, \tqc, \tqdec before \tx
         bool InTable = false;                        // \intbl
+        bool NestedRowDefinition = false;            // \nesttableprops
     };
 
     struct Font {
         std::string Name;
         int CodePage = 0; // 0 = the document's
+        RtfSymbolFont SymbolFont = RtfSymbolFont::None;
     };
 
     struct Style {
@@ -110,7 +112,7 @@ private:
 
     const Font* FontOf(int number) const;
     int CodePageOf(int font) const;
-    bool IsSymbolFont(int font) const;
+    RtfSymbolFont SymbolFontOf(int font) const;
     RichCharFormat EffectiveFormat() const;
     std::optional<RichColor> ColorAt(int32_t index) const;
     GroupState& State() { return m_states.back(); }
@@ -125,6 +127,7 @@ private:
 
     int m_codePage = RtfTextDecoder::kDefaultCodePage;
     int m_defaultFont = -1;
+    int m_nextFootnote = 1; // the number \chftn shows next
     std::map<int, Font> m_fonts;
     int m_fontEntry = -1; // font table entry under way
     std::string m_fontNameBytes;

@@ -2,6 +2,7 @@
 #include "richtext/RtfTextDecoder.h"
 
 #include "text/Cp1251.h"
+#include "text/Strings.h"
 
 #include <array>
 #include <cerrno>
@@ -45,6 +46,45 @@ constexpr std::array<char16_t, 224> kSymbolFont = {
     0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD, 0,      // F8
 };
 
+// The Wingdings glyphs that word processors offer as list bullets and
+// check boxes, with their Unicode characters; 0 = none here.
+char32_t WingdingsToUnicode(unsigned char byte) {
+    switch (byte) {
+    case 0x6C: return 0x25CF; // black circle
+    case 0x6E: return 0x25A0; // black square
+    case 0x6F: return 0x25A1; // white square
+    case 0x71: return 0x2751; // lower right shadowed white square
+    case 0x72: return 0x2752; // upper right shadowed white square
+    case 0x75: return 0x25C6; // black diamond
+    case 0x76: return 0x2756; // black diamond minus white X
+    case 0xA7: return 0x25AA; // black small square
+    case 0xD8: return 0x27A2; // arrowhead
+    case 0xFC: return 0x2714; // check mark
+    case 0xFD: return 0x2612; // ballot box with X
+    case 0xFE: return 0x2611; // ballot box with check
+    default: return 0;
+    }
+}
+
+// glibc's converter for a code page. The Mac code pages of Japanese,
+// Chinese and Korean extend Shift JIS, Big5, EUC-KR and GB 2312 with signs
+// of their own, which those converters leave undefined (U+FFFD); the other
+// code pages are "CP" and their number.
+std::string IconvName(int codePage) {
+    switch (codePage) {
+    case 10000: return "MACINTOSH";
+    case 10001: return "SHIFT_JIS";
+    case 10002: return "BIG5";
+    case 10003: return "EUC-KR";
+    case 10007: return "MAC-CYRILLIC";
+    case 10008: return "EUC-CN";
+    case 10017: return "MAC-UK";
+    case 10029: return "MAC-CENTRALEUROPE";
+    case 10079: return "MAC-IS";
+    default: return "CP" + std::to_string(codePage);
+    }
+}
+
 } // namespace
 
 RtfTextDecoder::~RtfTextDecoder() {
@@ -54,20 +94,32 @@ RtfTextDecoder::~RtfTextDecoder() {
     }
 }
 
-void RtfTextDecoder::Decode(int codePage, bool symbolFont, std::string_view bytes,
+void RtfTextDecoder::Decode(int codePage, RtfSymbolFont symbolFont, std::string_view bytes,
                             std::string& out) {
-    if (codePage == kSymbolCodePage) {
-        for (const char c : bytes) {
-            const auto byte = static_cast<unsigned char>(c);
-            AppendUtf8(out, symbolFont ? SymbolToUnicode(byte) : char32_t{0xF000} + byte);
-        }
+    switch (symbolFont) {
+    case RtfSymbolFont::None: break;
+    case RtfSymbolFont::OpenSymbol: codePage = 1252; break;
+    default:
+        for (const char c : bytes)
+            AppendUtf8(out, SymbolCharacter(symbolFont, static_cast<unsigned char>(c)));
         return;
     }
-    if (codePage != kDefaultCodePage && Converter(codePage) != kNoConverter) {
+    if (codePage == kDefaultCodePage)
+        out += Cp1251ToUtf8(bytes);
+    else if (Converter(codePage) != kNoConverter)
         DecodeWithIconv(codePage, bytes, out);
-        return;
+    else
+        DecodeUnreadable(bytes, out);
+}
+
+void RtfTextDecoder::DecodeUnreadable(std::string_view bytes, std::string& out) {
+    // Every code page a writer names keeps ASCII below 0x80.
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) < 0x80)
+            out.push_back(c);
+        else
+            AppendUtf8(out, 0xFFFD);
     }
-    out += Cp1251ToUtf8(bytes);
 }
 
 void RtfTextDecoder::DecodeWithIconv(int codePage, std::string_view bytes, std::string& out) {
@@ -96,8 +148,8 @@ void* RtfTextDecoder::Converter(int codePage) {
     const auto found = m_converters.find(codePage);
     if (found != m_converters.end())
         return found->second;
-    const std::string name = codePage == 10000 ? "MACINTOSH" : "CP" + std::to_string(codePage);
-    const iconv_t converter = iconv_open("UTF-8", name.c_str());
+    const iconv_t converter =
+        codePage > 0 ? iconv_open("UTF-8", IconvName(codePage).c_str()) : kNoConverter;
     m_converters.emplace(codePage, converter);
     return converter;
 }
@@ -106,30 +158,55 @@ int RtfTextDecoder::CodePageOfCharset(int charset) {
     switch (charset) {
     case 0: return 1252; // ANSI
     case 2: return kSymbolCodePage;
-    case 77: return 10000; // Mac Roman
-    case 128: return 932;  // Shift JIS
-    case 129: return 949;  // Hangul
-    case 134: return 936;  // GB2312
-    case 136: return 950;  // Big5
-    case 161: return 1253; // Greek
-    case 162: return 1254; // Turkish
-    case 163: return 1258; // Vietnamese
-    case 177: return 1255; // Hebrew
-    case 178: return 1256; // Arabic
-    case 186: return 1257; // Baltic
-    case 204: return 1251; // Cyrillic
-    case 222: return 874;  // Thai
-    case 238: return 1250; // Eastern European
-    case 255: return 437;  // OEM
-    default: return 0;     // 1 = the default charset, and the unknown ones
+    case 77: return 10000;               // Mac Roman
+    case 78: return 10001;               // Mac Japanese
+    case 79: return 10003;               // Mac Korean
+    case 80: return 10008;               // Mac Simplified Chinese
+    case 81: return 10002;               // Mac Traditional Chinese
+    case 82: return kUnreadableCodePage; // Mac Johab, which has no code page
+    case 83: return 10005;               // Mac Hebrew
+    case 84: return 10004;               // Mac Arabic
+    case 85: return 10006;               // Mac Greek
+    case 86: return 10081;               // Mac Turkish
+    case 87: return 10021;               // Mac Thai
+    case 88: return 10029;               // Mac Central European
+    case 89: return 10007;               // Mac Cyrillic
+    case 128: return 932;                // Shift JIS
+    case 129: return 949;                // Hangul
+    case 130: return 1361;               // Johab
+    case 134: return 936;                // GB2312
+    case 136: return 950;                // Big5
+    case 161: return 1253;               // Greek
+    case 162: return 1254;               // Turkish
+    case 163: return 1258;               // Vietnamese
+    case 177: return 1255;               // Hebrew
+    case 178: return 1256;               // Arabic
+    case 186: return 1257;               // Baltic
+    case 204: return 1251;               // Cyrillic
+    case 222: return 874;                // Thai
+    case 238: return 1250;               // Eastern European
+    case 255: return 437;                // OEM
+    default: return 0;                   // 1 = the default charset, and the unknown ones
     }
 }
 
-char32_t RtfTextDecoder::SymbolToUnicode(unsigned char byte) {
-    if (byte < 0x20)
-        return 0xFFFD;
-    const char16_t c = kSymbolFont[byte - 0x20];
-    return c == 0 ? 0xFFFD : c;
+RtfSymbolFont RtfTextDecoder::SymbolFontOf(std::string_view name, int codePage) {
+    if (EqualsIgnoringAsciiCase(name, "Symbol"))
+        return RtfSymbolFont::Symbol;
+    if (EqualsIgnoringAsciiCase(name, "Wingdings"))
+        return RtfSymbolFont::Wingdings;
+    if (EqualsIgnoringAsciiCase(name, "OpenSymbol"))
+        return RtfSymbolFont::OpenSymbol;
+    return codePage == kSymbolCodePage ? RtfSymbolFont::Unknown : RtfSymbolFont::None;
+}
+
+char32_t RtfTextDecoder::SymbolCharacter(RtfSymbolFont font, unsigned char byte) {
+    if (font == RtfSymbolFont::Symbol) {
+        const char16_t c = byte < 0x20 ? 0 : kSymbolFont[byte - 0x20];
+        return c == 0 ? 0xFFFD : c;
+    }
+    const char32_t mapped = font == RtfSymbolFont::Wingdings ? WingdingsToUnicode(byte) : 0;
+    return mapped != 0 ? mapped : char32_t{0xF000} + byte;
 }
 
 } // namespace tevrix

@@ -16,6 +16,17 @@ std::string Trim(std::string_view text) {
     return std::string(text.substr(first, last - first));
 }
 
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
 char32_t UpperCaseChar(char32_t c) {
     if (c >= U'a' && c <= U'z')
         return c - 0x20;

@@ -10,6 +10,10 @@ namespace tevrix {
 // and including the space), as the pupil's names and typed answers are trimmed.
 std::string Trim(std::string_view text);
 
+// Whether two texts are equal when ASCII letters are compared without case
+// (names of fonts, field codes).
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // Unicode upper-casing of a UTF-8 text for the Latin and Cyrillic letters
 // (a-z, Latin-1 letters, every Cyrillic letter including ё, ї, і, є, ґ, ў);
 // everything else is kept as it is.

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Documents written by real programs: LibreOffice Writer 7.4 (formatting,
 // table, picture; made from the HTML in rtf/sources) and a document in the
-// shape Windows rich-edit controls write (richedit.rtf).
+// shape Windows rich-edit controls write (richedit.rtf); small documents in
+// the shape other word processors write (OtherWriterCase).
 #include "richtext/RichToPlain.h"
 #include "richtext/RtfTestSupport.h"
+#include "support/CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -126,6 +128,48 @@ TEST(RtfFixtureTest, RichEditDocument) {
     EXPECT_EQ(pictures[0]->Format, RichPictureFormat::Wmf);
     EXPECT_EQ(pictures[0]->Data, ReadFixture("pictures/picture.wmf").substr(22));
     EXPECT_EQ(pictures[0]->WidthTwips, 240);
+}
+
+// Documents in the shapes other writers give them: every word kept, and no
+// character shown that the document does not hold.
+struct OtherWriterCase {
+    const char* Name;
+    const char* File;
+    const char* Plain;
+};
+
+class RtfOtherWriterTest : public ::testing::TestWithParam<OtherWriterCase> {};
+
+TEST_P(RtfOtherWriterTest, KeepsEveryWord) {
+    EXPECT_EQ(RichToPlain(ReadFixtureDocument(GetParam().File)), GetParam().Plain);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Writers, RtfOtherWriterTest,
+    ::testing::Values(
+        // The nested table's cell text is inside its row definition.
+        OtherWriterCase{"NestedTableTextInItsRowDefinition", "nested-table.rtf",
+                        "Судьи\tИванов И.И.\tПетров П.П.\t\n\nРешение"},
+        OtherWriterCase{"MacJapaneseAndMacRoman", "mac-japanese.rtf", "日本語 café"},
+        OtherWriterCase{"OpenSymbolBulletsOfADoubleByteCharset", "opensymbol-list.rtf",
+                        "•\tПервый\n•\tВторой"},
+        OtherWriterCase{"FootnoteMarksShownTheirTextLeftOut", "footnotes.rtf", "aaa1 bbb2"}),
+    testing::CaseName);
+
+TEST(RtfFixtureTest, NestedRowDefinitionLeavesTheOuterRowItsCells) {
+    const RichDocument document = ReadFixtureDocument("nested-table.rtf");
+    const auto tables = Tables(document);
+    ASSERT_EQ(tables.size(), 1u);
+    ASSERT_EQ(tables[0]->Rows.size(), 1u);
+    ASSERT_EQ(tables[0]->Rows[0].Cells.size(), 2u);
+    EXPECT_EQ(tables[0]->Rows[0].Cells[0].Width, 3000);
+    EXPECT_EQ(tables[0]->Rows[0].Cells[1].Width, 4000);
+}
+
+TEST(RtfFixtureTest, FootnoteMarkKeepsItsCharacterStyle) {
+    const RichDocument document = ReadFixtureDocument("footnotes.rtf");
+    EXPECT_EQ(FormatOf(document, "1").VerticalPosition, RichVerticalPosition::Superscript);
+    EXPECT_EQ(FormatOf(document, "aaa").VerticalPosition, RichVerticalPosition::Normal);
 }
 
 } // namespace

@@ -65,6 +65,65 @@ INSTANTIATE_TEST_SUITE_P(
                  R"({\rtf1\ansi{\fonttbl{\f1\fcharset2 Wingdings;}}\f1 J})", "\uF04A"}),
     testing::CaseName);
 
+// Mac code pages, and code pages the system cannot convert: the replacement
+// character, never letters of another code page.
+INSTANTIATE_TEST_SUITE_P(
+    MacAndUnreadableCodePages, RtfTextTest,
+    ::testing::Values(
+        TextCase{"MacJapaneseCharset",
+                 R"({\rtf1\mac{\fonttbl{\f0\fcharset78 Osaka;}}\f0 \'82\'a0\'93\'fa})", "あ日"},
+        TextCase{"MacJapaneseCodePage", R"({\rtf1\mac\ansicpg10001 \'82\'a0})", "あ"},
+        TextCase{"MacCyrillicCharset",
+                 R"({\rtf1\mac{\fonttbl{\f0\fcharset89 Geneva;}}\f0 \'84\'e0})", "Да"},
+        TextCase{"MacRomanCharset", R"({\rtf1\ansi{\fonttbl{\f0\fcharset77 Geneva;}}\f0 caf\'8e})",
+                 "café"},
+        TextCase{"MacGreekHasNoConverter",
+                 R"({\rtf1\mac{\fonttbl{\f0\fcharset85 Geneva;}}\f0 a\'e1b})", "a\uFFFDb"},
+        TextCase{"MacJohabHasNoCodePage",
+                 R"({\rtf1\ansi{\fonttbl{\f0\fcharset82 X;}}\f0 a\'b0\'a1b})", "a\uFFFD\uFFFDb"},
+        TextCase{"UnknownAnsiCodePage", R"({\rtf1\ansi\ansicpg12345 a\'e4b})", "a\uFFFDb"}),
+    testing::CaseName);
+
+// Symbol fonts are known by their names, whatever charset they declare; a
+// lone lead byte of a double-byte code page takes no character with it.
+INSTANTIATE_TEST_SUITE_P(
+    SymbolFontsAndLeadBytes, RtfTextTest,
+    ::testing::Values(
+        TextCase{"OpenSymbolOfAShiftJisCharset",
+                 R"({\rtf1{\fonttbl{\f1\fcharset128 OpenSymbol;}}{\f1 \'95}\tab x})", "•\tx"},
+        TextCase{"SymbolOfAChineseCharset",
+                 R"({\rtf1{\fonttbl{\f1\fcharset134 Symbol;}}\f1 \'b7\'b3})", "•≥"},
+        TextCase{"WingdingsBullets",
+                 R"({\rtf1{\fonttbl{\f1\fcharset2 Wingdings;}}\f1 \'a7\'d8\'fcl\'fe})", "▪➢✔●☑"},
+        TextCase{"WingdingsOfTheWesternCharset",
+                 R"({\rtf1{\fonttbl{\f1\fcharset0 wingdings;}}\f1 n})", "■"},
+        TextCase{"WingdingsAsUnicode",
+                 R"({\rtf1{\fonttbl{\f1\fcharset2 Wingdings;}}\f1\u-3929?\u-3964?})", "▪\uF084"},
+        TextCase{"LeadByteBeforeAControlWord",
+                 R"({\rtf1{\fonttbl{\f1\fcharset128 MS Mincho;}}\f1 \'82\tab x})", "\uFFFD\tx"},
+        TextCase{"LeadByteBeforeAGroupEnd",
+                 R"({\rtf1{\fonttbl{\f1\fcharset128 MS Mincho;}}{\f1 \'82}x})", "\uFFFDx"},
+        TextCase{"LeadByteBeforeASpace", R"({\rtf1{\fonttbl{\f1\fcharset136 MingLiU;}}\f1 \'a4 x})",
+                 "\uFFFD x"}),
+    testing::CaseName);
+
+// Nested tables and footnote references.
+INSTANTIATE_TEST_SUITE_P(
+    NestedTablesAndFootnotes, RtfTextTest,
+    ::testing::Values(
+        TextCase{"NestedCellsOutsideTheRowDefinition",
+                 R"({\rtf1\trowd\cellx900\intbl a\cell\intbl\itap2 b\nestcell c\nestcell)"
+                 R"({\*\nesttableprops\trowd\cellx400\cellx800\nestrow}{\nonesttables\par})"
+                 R"(\intbl\itap1\cell\row})",
+                 "a\tb\tc"},
+        TextCase{
+            "FootnotesCountedFromTheirStart",
+            R"({\rtf1\ftnstart5 a{\super\chftn}{\footnote{\super\chftn} n}b\chftn{\footnote m}})",
+            "a5b6"},
+        TextCase{"EndnoteGroupsSkippedToo", R"({\rtf1 x\chftn{\footnote\ftnalt{\chftn} note}})",
+                 "x1"}),
+    testing::CaseName);
+
 // \uN with the \ucN fallback that follows it.
 INSTANTIATE_TEST_SUITE_P(
     Unicode, RtfTextTest,

@@ -47,5 +47,16 @@ TEST(UpperCaseTest, KeepsBytesThatAreNotUtf8) {
               "B");
 }
 
+TEST(EqualsIgnoringAsciiCaseTest, IgnoresTheCaseOfAsciiLettersOnly) {
+    EXPECT_TRUE(EqualsIgnoringAsciiCase("OpenSymbol", "opensymbol"));
+    EXPECT_TRUE(EqualsIgnoringAsciiCase("HYPERLINK", "hyperLink"));
+    EXPECT_TRUE(EqualsIgnoringAsciiCase("", ""));
+    EXPECT_FALSE(EqualsIgnoringAsciiCase("Symbol", "Symbo"));
+    EXPECT_FALSE(EqualsIgnoringAsciiCase("Symbol", "Symbol "));
+    EXPECT_FALSE(
+        EqualsIgnoringAsciiCase("[", "{")); // 0x5B and 0x7B differ by 0x20 but are no letters
+    EXPECT_FALSE(EqualsIgnoringAsciiCase("Шрифт", "шрифт"));
+}
+
 } // namespace
 } // namespace tevrix

@@ -4,6 +4,7 @@
 #include "support/ToolRunner.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -28,6 +29,38 @@ TEST(TvfDumpPlainTest, ShowsRichTextsAsPlainText) {
 
     const ShellRun raw = Shell(Tool() + " dump " + dir + "demo.tvf");
     EXPECT_NE(raw.Out.find("{\\\\rtf1"), std::string::npos); // without --plain the RTF stays
+}
+
+// Questions pasted from other word processors (tests/fixtures/rtf): every
+// word is in the plain text, and no character is guessed.
+TEST(TvfDumpPlainTest, KeepsEveryWordOfOtherWritersDocuments) {
+    const testing::TempFolder folder;
+    const std::string& dir = folder.Path();
+    const std::string fixtures = std::string(TEVRIX_FIXTURES) + "/rtf/";
+    const struct {
+        const char* File;
+        const char* Plain; // as the JSON output writes it
+    } cases[] = {
+        {"nested-table.rtf", R"(Судьи\tИванов И.И.\tПетров П.П.\t\n\nРешение)"},
+        {"mac-japanese.rtf", "日本語 café"},
+        {"opensymbol-list.rtf", R"(•\tПервый\n•\tВторой)"},
+        {"footnotes.rtf", "aaa1 bbb2"},
+    };
+    std::string tasks;
+    for (const auto& c : cases)
+        tasks += std::string(tasks.empty() ? "" : ",") + R"({"Kind": 7, "Question": {"File": ")" +
+                 fixtures + c.File + R"("}})";
+    std::ofstream(dir + "t.json") << R"({"Title": "T", "Tasks": [)" << tasks << "]}";
+    ASSERT_EQ(Shell(Tool() + " pack " + dir + "t.json -o " + dir + "t.tvf").Status, 0);
+
+    const ShellRun plain = Shell(Tool() + " dump " + dir + "t.tvf --plain");
+    ASSERT_EQ(plain.Status, 0);
+    for (const auto& c : cases)
+        EXPECT_NE(plain.Out.find(std::string(R"("Question": ")") + c.Plain + "\""),
+                  std::string::npos)
+            << c.File << "\n"
+            << plain.Out;
+    EXPECT_EQ(plain.Out.find("\uFFFD"), std::string::npos) << plain.Out;
 }
 
 } // namespace
