@@ -10,7 +10,8 @@ trap 'rm -rf "$scratch"' EXIT
 faults=0
 fault() { echo "FAULT: $*"; faults=$((faults + 1)); }
 
-cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >/dev/null
+cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 \
+  || { cat "$scratch/cpack.log"; exit 1; }
 debs=("$scratch"/out/tevrix-student_*.deb)
 [[ ${#debs[@]} == 1 && -f ${debs[0]} ]] || { echo "FAULT: no package written"; exit 1; }
 deb=${debs[0]}
@@ -21,8 +22,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Section) == education ]] || fault "Section: $(field Section)"
 [[ -n $(field Maintainer) && -n $(field Description) ]] || fault "no Maintainer or Description"
 depends=$(field Depends)
-for library in libc6 libstdc++6 zlib1g libpcre2-8-0 libqt6core6 libqt6widgets6 libqt6multimedia6; do
-  [[ ", $depends," =~ ,\ $library\ \(\>=\ [^\)]+\), ]] || fault "Depends lacks $library (>= ...): $depends"
+for library in libc6 libstdc++6 zlib1g libpcre2-8-0 libqt6core6 libqt6gui6 libqt6widgets6; do
+  [[ ", $depends," =~ ,\ "$library"\ \(\>=\ [^\)]+\), ]] || fault "Depends lacks $library (>= ...): $depends"
 done
 
 dpkg-deb -c "$deb" | awk '{print $6}' > "$scratch/files"
