@@ -65,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
                         "tvf dump: unknown option \"--json\" (options: --password P, --extract "
                         "DIR, --plain, --help)"},
         // An option's value may start with a dash.
-        CommandLineCase{"value like an option", "dump x.tvf --password -secret", 1, "", ""},
+        CommandLineCase{"value like an option", "dump /nonexistent/x.tvf --password -secret", 1, "",
+                        "tvf dump: no such file: /nonexistent/x.tvf"},
         CommandLineCase{"missing argument", "results", 2, "",
                         "usage: tvf results FILE.tvpr [--json] (see `tvf results --help`)"},
         CommandLineCase{"missing output", "pack x.json", 2, "",
