@@ -9,7 +9,7 @@ set(CPACK_PACKAGE_NAME tevrix-student)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "TevrixStudent developers <maintainers@users.noreply.c-seed-db793994.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "student station for TevrixX computer tests")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "A pupil opens a test prepared by a teacher (a .tvf file), gives a name and a group, and takes "
     "the tasks one at a time in nine answer forms. The run is graded into a mark, written to a "
     "result log and a protected result file, shown to the pupil and reported to the teacher's "
