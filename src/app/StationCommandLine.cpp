@@ -14,14 +14,14 @@ struct QtOption {
     bool TakesValue;
 };
 constexpr std::array kQtOptions{
-    QtOption{"-platform", true},     QtOption{"-platformpluginpath", true},
-    QtOption{"-platformtheme", true}, QtOption{"-plugin", true},
+    QtOption{"-platform", true},        QtOption{"-platformpluginpath", true},
+    QtOption{"-platformtheme", true},   QtOption{"-plugin", true},
     QtOption{"-qwindowgeometry", true}, QtOption{"-qwindowtitle", true},
-    QtOption{"-qwindowicon", true},   QtOption{"-style", true},
-    QtOption{"-stylesheet", true},   QtOption{"-session", true},
-    QtOption{"-display", true},      QtOption{"-geometry", true},
-    QtOption{"-reverse", false},     QtOption{"-widgetcount", false},
-    QtOption{"-nograb", false},      QtOption{"-dograb", false},
+    QtOption{"-qwindowicon", true},     QtOption{"-style", true},
+    QtOption{"-stylesheet", true},      QtOption{"-session", true},
+    QtOption{"-display", true},         QtOption{"-geometry", true},
+    QtOption{"-reverse", false},        QtOption{"-widgetcount", false},
+    QtOption{"-nograb", false},         QtOption{"-dograb", false},
     QtOption{"-sync", false},
 };
 
@@ -57,7 +57,8 @@ StationCommandLine ReadStationCommandLine(int argc, const char* const* argv) {
         else if (const QtOption* qt = FindQtOption(arg))
             i += qt->TakesValue ? 1 : 0;
         else
-            return {StationAction::Refuse, {},
+            return {StationAction::Refuse,
+                    {},
                     "unknown option \"" + std::string(arg) +
                         "\" (options: --help, --version, --folders, and Qt's -platform, "
                         "-style, ...)"};

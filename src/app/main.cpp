@@ -12,6 +12,7 @@
 #include <clocale>
 #include <cstdio>
 #include <libintl.h>
+#include <optional>
 
 namespace {
 
@@ -45,9 +46,9 @@ int main(int argc, char* argv[]) {
         return *exitCode;
     // A school's starting configuration and language, when the technician
     // left them in /etc, are the pupil's until changed.
-    tevrix::PrepareStationFolder(
-        folders, {std::string(tevrix::kSystemConfigDir) + tevrix::kConfigFileName,
-                  std::string(tevrix::kSystemConfigDir) + "language.txt"});
+    tevrix::PrepareStationFolder(folders,
+                                 {std::string(tevrix::kSystemConfigDir) + tevrix::kConfigFileName,
+                                  std::string(tevrix::kSystemConfigDir) + "language.txt"});
 
     QApplication application(argc, argv);
     // Qt sets the C locale from the environment; numbers are formatted by
