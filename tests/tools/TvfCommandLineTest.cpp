@@ -118,9 +118,10 @@ TEST(TvfDocumentationTest, TheManualPageAndTheCompletionKnowEveryCommandAndOptio
         std::vector<std::string> completedOptions{std::istream_iterator<std::string>(completed),
                                                   {}};
         EXPECT_EQ(completedOptions, options) << command;
-        for (const std::string& option : options)
+        for (const std::string& option : options) {
             if (option != "--help")
                 EXPECT_NE(manual.find("*" + option + "*"), std::string::npos) << option;
+        }
     }
 }
 
