@@ -4,7 +4,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test run format format-check clean \
+.PHONY: deps configure build test run install package format format-check clean \
         test-sanitizers fuzz fuzz-smoke
 
 deps:
@@ -23,6 +23,16 @@ test: build
 # beside the program, in $(BUILD)/src/app/.
 run: build
 	@$(BUILD)/src/app/tevrix-student examples/demo.tvf
+
+# Installs the station below PREFIX, staged below DESTDIR when given
+# (docs/station-folders.md says what goes where).
+PREFIX ?= /usr/local
+install: build
+	@DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, $(BUILD)/tevrix-student_<version>_<arch>.deb.
+package: build
+	@cmake --build $(BUILD) --target package
 
 # Sources follow .clang-format; CI refuses a tree that does not.
 format:

@@ -5,6 +5,12 @@
 # fuzz project, so both build the same sources.
 get_filename_component(TEVRIX_CORE_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 
+include(GNUInstallDirs)
+# Where an installation keeps what comes with the station (catalogues, user
+# guide, licence, examples), below the prefix.
+set(TEVRIX_DATA_DIR "${CMAKE_INSTALL_DATADIR}/tevrix-student" CACHE STRING
+    "The station's data folder, relative to the installation prefix")
+
 find_package(ZLIB REQUIRED)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(PCRE2 REQUIRED IMPORTED_TARGET libpcre2-8)
@@ -19,3 +25,7 @@ endforeach()
 add_library(tevrix_core STATIC ${CORE_SOURCES})
 target_include_directories(tevrix_core PUBLIC ${TEVRIX_CORE_ROOT}/src)
 target_link_libraries(tevrix_core PUBLIC ZLIB::ZLIB PkgConfig::PCRE2 Threads::Threads)
+# An installed station finds its data folder from its own folder.
+file(RELATIVE_PATH data_from_executable /prefix/${CMAKE_INSTALL_BINDIR} /prefix/${TEVRIX_DATA_DIR})
+set_property(SOURCE ${TEVRIX_CORE_ROOT}/src/platform/StationFolders.cpp APPEND PROPERTY
+             COMPILE_DEFINITIONS TEVRIX_DATA_DIR_FROM_EXECUTABLE="${data_from_executable}")

@@ -7,8 +7,11 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    const tevrix::StationLaunch launch = tevrix::PrepareStation(argc, argv);
+    if (launch.ExitCode)
+        return *launch.ExitCode;
     QApplication application(argc, argv);
     tevrix::bench::FirstPaintProbe probe;
     application.installEventFilter(&probe);
-    return tevrix::RunStation();
+    return tevrix::RunStation(launch);
 }

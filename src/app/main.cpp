@@ -5,6 +5,9 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    const tevrix::StationLaunch launch = tevrix::PrepareStation(argc, argv);
+    if (launch.ExitCode)
+        return *launch.ExitCode;
     QApplication application(argc, argv);
-    return tevrix::RunStation();
+    return tevrix::RunStation(launch);
 }

@@ -5,10 +5,7 @@
 #include "platform/Paths.h"
 #include "text/Strings.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace tevrix {
 namespace {
@@ -68,16 +65,7 @@ bool UserStore::ReplaceSubkey(std::string_view subkey,
 }
 
 std::string UserStore::ConfigHome() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && xdg[0] == '/')
-        return xdg;
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/')
-        return std::string(home) + "/.config";
-    const passwd* user = ::getpwuid(::getuid());
-    if (user && user->pw_dir && user->pw_dir[0] == '/')
-        return std::string(user->pw_dir) + "/.config";
-    return {};
+    return XdgBaseDir("XDG_CONFIG_HOME", ".config");
 }
 
 std::string UserStore::PathForKey(const std::string& configHome, std::string_view key) {

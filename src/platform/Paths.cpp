@@ -3,7 +3,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <pwd.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace tevrix {
 
@@ -19,6 +21,19 @@ std::string ExecutableDir() {
     if (error)
         return "./";
     return WithTrailingSlash(exe.parent_path().string());
+}
+
+std::string XdgBaseDir(const char* variable, const std::string& belowHome) {
+    const char* value = std::getenv(variable);
+    if (value && value[0] == '/')
+        return value;
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return std::string(home) + "/" + belowHome;
+    const passwd* user = ::getpwuid(::getuid());
+    if (user && user->pw_dir && user->pw_dir[0] == '/')
+        return std::string(user->pw_dir) + "/" + belowHome;
+    return {};
 }
 
 std::string TempRoot() {

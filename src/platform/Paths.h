@@ -10,6 +10,12 @@ namespace tevrix {
 // configuration, results and catalogues there.
 std::string ExecutableDir();
 
+// A base folder of the XDG layout: the environment variable `variable` when
+// it holds an absolute path, else the home folder ($HOME, or the user's entry
+// in the password database) followed by `belowHome` (".config",
+// ".local/share"). Empty when there is no home.
+std::string XdgBaseDir(const char* variable, const std::string& belowHome);
+
 // Where temporary folders go: $TMPDIR when set and non-empty, else /tmp.
 // Ends with '/'.
 std::string TempRoot();

@@ -54,6 +54,7 @@ struct SessionWindowParts {
 // Where the station keeps its files.
 struct StationPlaces {
     std::string ProgramDir;    // ending with '/': configuration and result files
+    std::string DataDir;       // ending with '/': what came with the program (the licence)
     std::string UserStorePath; // the user store (recent files, run counts)
 };
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/StudentMainForm.h"
 
-#include "platform/Paths.h"
 #include "session/ProgramState.h"
 #include "text/DateTime.h"
 #include "ui/UiText.h"
@@ -483,7 +482,8 @@ void TStudentMainForm::ATestInfoExecute() {
 void TStudentMainForm::AHelpExecute() {
     // The user guide beside the program, in the desktop's browser; without
     // one nothing happens.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(ToQt(ExecutableDir()) + kUserGuidePage));
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(ToQt(m_controller->Places().DataDir) + kUserGuidePage));
 }
 
 void TStudentMainForm::AAboutExecute() {
@@ -497,8 +497,8 @@ void TStudentMainForm::AAboutExecute() {
 }
 
 void TStudentMainForm::ALicenseExecute() {
-    // The licence's text is installed beside the program.
-    QFile file(ToQt(ExecutableDir()) + QStringLiteral("LICENSE"));
+    // The licence's text comes with the program.
+    QFile file(ToQt(m_controller->Places().DataDir) + QStringLiteral("LICENSE"));
     if (!file.open(QIODevice::ReadOnly)) {
         ShowPlainMessage(this, TranslateText("Программа распространяется по лицензии "
                                              "GNU GPL версии 3 или более поздней."));

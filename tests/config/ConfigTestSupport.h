@@ -2,13 +2,12 @@
 #pragma once
 
 #include "support/FileBytes.h"
+#include "support/ScopedVariable.h"
 #include "support/TempFolder.h"
 #include "text/Cp1251.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 
 namespace tevrix::testing {
@@ -37,25 +36,5 @@ inline std::string StationBytes(const std::string& text) {
     }
     return Utf8ToCp1251(crlf);
 }
-
-// Sets an environment variable for the life of the object.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        ::setenv(name, value, 1);
-    }
-    ~ScopedVariable() {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 } // namespace tevrix::testing

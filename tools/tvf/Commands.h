@@ -22,4 +22,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Thrown for arguments a command cannot take; main prints it with the
+// command's usage and exits 2.
+class UsageError : public ToolError {
+public:
+    using ToolError::ToolError;
+};
+
 } // namespace tevrix::tool

@@ -34,10 +34,10 @@ DumpOptions ParseDumpOptions(const Arguments& args) {
         else if (options.Input.empty() && !args[i].empty() && args[i][0] != '-')
             options.Input = args[i];
         else
-            throw ToolError{"unexpected argument \"" + args[i] + "\""};
+            throw UsageError{"unexpected argument \"" + args[i] + "\""};
     }
     if (options.Input.empty())
-        throw ToolError{"usage: tvf dump TEST.tvf [--password P] [--extract DIR] [--plain]"};
+        throw UsageError{"no test file given"};
     return options;
 }
 

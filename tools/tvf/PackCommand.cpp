@@ -17,10 +17,10 @@ int PackCommand(const Arguments& args) {
         else if (input.empty() && !args[i].empty() && args[i][0] != '-')
             input = args[i];
         else
-            throw ToolError{"unexpected argument \"" + args[i] + "\""};
+            throw UsageError{"unexpected argument \"" + args[i] + "\""};
     }
     if (input.empty() || output.empty())
-        throw ToolError{"usage: tvf pack TEST.json -o TEST.tvf"};
+        throw UsageError{input.empty() ? "no JSON file given" : "no output file given (-o)"};
 
     std::ifstream file(input, std::ios::binary);
     if (!file)

@@ -27,10 +27,10 @@ ResultsOptions ParseResultsOptions(const Arguments& args) {
         else if (options.Input.empty() && !arg.empty() && arg[0] != '-')
             options.Input = arg;
         else
-            throw ToolError{"unexpected argument \"" + arg + "\""};
+            throw UsageError{"unexpected argument \"" + arg + "\""};
     }
     if (options.Input.empty())
-        throw ToolError{"usage: tvf results FILE.tvpr [--json]"};
+        throw UsageError{"no result file given"};
     return options;
 }
 

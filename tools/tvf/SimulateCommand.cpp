@@ -53,10 +53,10 @@ SimulateOptions ParseSimulateOptions(const Arguments& args) {
         else if (options.TestFile.empty() && !args[i].empty() && args[i][0] != '-')
             options.TestFile = args[i];
         else
-            throw ToolError{"unexpected argument \"" + args[i] + "\""};
+            throw UsageError{"unexpected argument \"" + args[i] + "\""};
     }
     if (options.TestFile.empty() || options.Script.empty() || options.Station.empty())
-        throw ToolError{"usage: tvf simulate TEST.tvf --script RUN.json --station DIR"};
+        throw UsageError{"the test file, --script and --station are all needed"};
     return options;
 }
 

@@ -2,7 +2,6 @@
 // The "Справка" menu: the user guide in the desktop's browser, the licence
 // in the viewer, and the program's name, version and authors.
 
-#include "platform/Paths.h"
 #include "ui/dialogs/TextViewForm.h"
 #include "ui/window/ModalScript.h"
 #include "ui/window/WindowFixture.h"
@@ -32,7 +31,7 @@ private slots:
     void init() { SetUpWindow(); }
     void cleanup() { TearDownWindow(); }
 
-    void helpOpensTheGuideBesideTheProgram() {
+    void helpOpensTheGuideInTheDataFolder() {
         UrlCatcher browser;
         QDesktopServices::setUrlHandler("file", &browser, "Open");
         Idle();
@@ -42,7 +41,7 @@ private slots:
         QDesktopServices::unsetUrlHandler("file");
         QCOMPARE(browser.Opened.size(), 1);
         QCOMPARE(browser.Opened[0].toLocalFile(),
-                 QString::fromStdString(ExecutableDir()) + "help/index.html");
+                 StationDir() + "help/index.html");
     }
 
     void aboutNamesTheProgramItsVersionLicenceAndAuthors() {
@@ -62,11 +61,8 @@ private slots:
     }
 
     void licenceShowsTheLicenceText() {
-        // The licence travels beside the program; the test puts it there.
-        const QString besideProgram = QString::fromStdString(ExecutableDir()) + "LICENSE";
-        const bool planted = !QFile::exists(besideProgram);
-        if (planted)
-            QVERIFY(QFile::copy(QStringLiteral(TEVRIX_SOURCE_DIR "/LICENSE"), besideProgram));
+        // The licence comes with the program, in its data folder.
+        QVERIFY(QFile::copy(QStringLiteral(TEVRIX_SOURCE_DIR "/LICENSE"), StationDir() + "LICENSE"));
         QString shown;
         ModalScript script;
         script.Then("TextViewForm", [&](QWidget& viewer) {
@@ -74,8 +70,6 @@ private slots:
             CloseViewer(viewer);
         });
         Action("ALicense")->trigger();
-        if (planted)
-            QFile::remove(besideProgram);
         QVERIFY(shown.contains("GNU GENERAL PUBLIC LICENSE"));
         QVERIFY(shown.contains("Version 3"));
     }

@@ -37,7 +37,7 @@ protected:
         }
         m_window.reset();
         m_window = std::make_unique<TStudentMainForm>(
-            StationPlaces{StationDir().toStdString(),
+            StationPlaces{StationDir().toStdString(), StationDir().toStdString(),
                           m_dir->filePath("config/TevrixX/Student.ini").toStdString()});
         m_window->SetStartupFile(startupFile);
         m_window->show();
