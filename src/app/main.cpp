@@ -2,23 +2,21 @@
 // The student station: the main window over the session engine.
 #include "config/UserStore.h"
 #include "platform/Paths.h"
+#include "text/InterfaceLanguage.h"
 #include "ui/StudentMainForm.h"
 #include "ui/UiText.h"
 
 #include <QApplication>
 
 #include <clocale>
-#include <libintl.h>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     // Qt sets the C locale from the environment; numbers are formatted by
     // the project's own code.
     std::setlocale(LC_ALL, "");
+    tevrix::BindCatalogues(tevrix::CatalogueDir());
     const std::string programDir = tevrix::ExecutableDir();
-    bindtextdomain("default", (programDir + "locale").c_str());
-    bind_textdomain_codeset("default", "UTF-8");
-    textdomain("default");
 
     QApplication::setApplicationName(tevrix::Tr(tevrix::kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(TEVRIX_VERSION));

@@ -21,6 +21,10 @@ std::string ExecutableDir() {
     return WithTrailingSlash(exe.parent_path().string());
 }
 
+std::string CatalogueDir() {
+    return ExecutableDir() + "locale/";
+}
+
 std::string TempRoot() {
     const char* tmp = std::getenv("TMPDIR");
     return WithTrailingSlash(tmp && *tmp ? tmp : "/tmp");

@@ -10,6 +10,10 @@ namespace tevrix {
 // configuration, results and catalogues there.
 std::string ExecutableDir();
 
+// The folder of the interface catalogues (<language>/LC_MESSAGES/default.mo),
+// ending with '/': "locale" beside the executable.
+std::string CatalogueDir();
+
 // Where temporary folders go: $TMPDIR when set and non-empty, else /tmp.
 // Ends with '/'.
 std::string TempRoot();
