@@ -4,6 +4,7 @@
 
 #include "text/InterfaceLanguage.h"
 #include "ui/StudentMainForm.h"
+#include "ui/dialogs/InputPasswordForm.h"
 #include "ui/richtext/RichTextArea.h"
 #include "ui/taskarea/TaskAreaWidget.h"
 #include "ui/widgets/StatusPanels.h"
@@ -40,40 +41,40 @@ struct Speech {
     QString StopQuestion;
 };
 
-const Speech kRussian{"Настройка",
-                      "&Открыть...",
-                      "Тест не выбран",
-                      "Тест идет",
-                      "Дальше (проверить)",
-                      "Для начала работы выберите тест!...",
-                      "Неверный тип файла с тестом!",
-                      "Выберите один из ",
-                      "Вы желаете остановить тест?"};
-const Speech kUkrainian{"Налаштування",
-                        "&Відкрити...",
-                        "Тест не вибрано",
-                        "Тест триває",
-                        "Далі (перевірити)",
-                        "Щоб почати роботу, виберіть тест!...",
-                        "Неправильний тип файлу з тестом!",
-                        "Виберіть один із ",
-                        "Ви бажаєте зупинити тест?"};
-const Speech kBelarusian{"Налады",
-                         "&Адкрыць...",
-                         "Тэст не выбраны",
-                         "Тэст ідзе",
-                         "Далей (праверыць)",
-                         "Каб пачаць працу, выберыце тэст!...",
-                         "Няправільны тып файла з тэстам!",
-                         "Выберыце адзін з ",
-                         "Вы жадаеце спыніць тэст?"};
+const Speech kRussianSpeech{"Настройка",
+                            "&Открыть...",
+                            "Тест не выбран",
+                            "Тест идет",
+                            "Дальше (проверить)",
+                            "Для начала работы выберите тест!...",
+                            "Неверный тип файла с тестом!",
+                            "Выберите один из ",
+                            "Вы желаете остановить тест?"};
+const Speech kUkrainianSpeech{"Налаштування",
+                              "&Відкрити...",
+                              "Тест не вибрано",
+                              "Тест триває",
+                              "Далі (перевірити)",
+                              "Щоб почати роботу, виберіть тест!...",
+                              "Неправильний тип файлу з тестом!",
+                              "Виберіть один із ",
+                              "Ви бажаєте зупинити тест?"};
+const Speech kBelarusianSpeech{"Налады",
+                               "&Адкрыць...",
+                               "Тэст не выбраны",
+                               "Тэст ідзе",
+                               "Далей (праверыць)",
+                               "Каб пачаць працу, выберыце тэст!...",
+                               "Няправільны тып файла з тэстам!",
+                               "Выберыце адзін з ",
+                               "Вы жадаеце спыніць тэст?"};
 
 const Speech& SpeechOf(const QString& language) {
     if (language == "uk")
-        return kUkrainian;
+        return kUkrainianSpeech;
     if (language == "be")
-        return kBelarusian;
-    return kRussian;
+        return kBelarusianSpeech;
+    return kRussianSpeech;
 }
 
 } // namespace
@@ -194,7 +195,7 @@ private slots:
         });
         Action("AEndTest")->trigger();
         Idle();
-        QCOMPARE(question, kUkrainian.StopQuestion);
+        QCOMPARE(question, kUkrainianSpeech.StopQuestion);
         QCOMPARE(State(), ProgramState::TestRunning);
     }
 
@@ -203,11 +204,11 @@ private slots:
         Action("ALanguageUkrainian")->trigger();
         Idle();
         auto* question = m_window->TaskArea().findChild<RichTextArea*>("QuestionText");
-        QCOMPARE(question->toPlainText(), kUkrainian.NoTestText);
-        QCOMPARE(m_window->Panels().PanelText(0), kUkrainian.NoTestPanel);
+        QCOMPARE(question->toPlainText(), kUkrainianSpeech.NoTestText);
+        QCOMPARE(m_window->Panels().PanelText(0), kUkrainianSpeech.NoTestPanel);
         QCOMPARE(m_window->TaskArea().findChild<QLabel*>("QuestionLabel")->text(),
                  QString("Інформація"));
-        QVERIFY(VariantLabel().startsWith(kUkrainian.VariantLabelStart));
+        QVERIFY(VariantLabel().startsWith(kUkrainianSpeech.VariantLabelStart));
     }
 };
 
