@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 
 .PHONY: deps configure build test run install package format format-check clean \
-        test-sanitizers fuzz fuzz-smoke
+        test-sanitizers fuzz fuzz-smoke pot update-po
 
 deps:
 	@bash scripts/install-deps.sh
@@ -33,6 +33,14 @@ install: build
 # The Debian package, $(BUILD)/tevrix-student_<version>_<arch>.deb.
 package: build
 	@cmake --build $(BUILD) --target package
+
+# The interface texts: the template po/default.pot, and the catalogues
+# brought up to date with it (docs/translations.md).
+pot:
+	@bash scripts/extract-messages.sh po/default.pot
+
+update-po:
+	@bash scripts/update-po.sh
 
 # Sources follow .clang-format; CI refuses a tree that does not.
 format:

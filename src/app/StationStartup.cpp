@@ -4,6 +4,7 @@
 #include "app/StationCommandLine.h"
 #include "config/SettingsFile.h"
 #include "config/UserStore.h"
+#include "text/InterfaceLanguage.h"
 #include "ui/StudentMainForm.h"
 #include "ui/UiText.h"
 
@@ -11,7 +12,6 @@
 
 #include <clocale>
 #include <cstdio>
-#include <libintl.h>
 
 namespace tevrix {
 namespace {
@@ -56,9 +56,7 @@ int RunStation(const StationLaunch& launch) {
     // Qt sets the C locale from the environment; numbers are formatted by
     // the project's own code.
     std::setlocale(LC_ALL, "");
-    bindtextdomain("default", (launch.Folders.Data + "locale").c_str());
-    bind_textdomain_codeset("default", "UTF-8");
-    textdomain("default");
+    BindCatalogues(launch.Folders.Data + "locale/");
 
     QApplication::setApplicationName(Tr(kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(TEVRIX_VERSION));

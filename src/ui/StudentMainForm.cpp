@@ -3,6 +3,7 @@
 
 #include "session/ProgramState.h"
 #include "text/DateTime.h"
+#include "text/InterfaceLanguage.h"
 #include "ui/UiText.h"
 #include "ui/dialogs/InputPasswordForm.h"
 #include "ui/dialogs/InputUserNameForm.h"
@@ -11,6 +12,7 @@
 #include "ui/info/TestInfoForm.h"
 #include "ui/richtext/RichTextArea.h"
 #include "ui/taskarea/TaskAreaWidget.h"
+#include "ui/widgets/SourceTexts.h"
 #include "ui/widgets/StatusPanels.h"
 #include "ui/widgets/UpdatesSuspended.h"
 
@@ -52,14 +54,14 @@ QString NowAs(const char* pattern) {
 
 } // namespace
 
-TStudentMainForm::TStudentMainForm(StationPlaces places, QWidget* parent)
-    : QMainWindow(parent),
-      m_panels(new StatusPanels(this)),
-      m_taskArea(new TaskAreaWidget(this)),
-      m_passwordForm(new TInputPasswordForm(this)),
-      m_userNameForm(new TInputUserNameForm(this)) {
+TStudentMainForm::TStudentMainForm(StationPlaces places, QWidget* parent) : QMainWindow(parent) {
+    // The language comes first: every window made from here on speaks it.
+    UseLanguage(LanguageOfFile(places.ProgramDir + kLanguageFileName));
+    m_panels = new StatusPanels(this);
+    m_taskArea = new TaskAreaWidget(this);
+    m_passwordForm = new TInputPasswordForm(this);
+    m_userNameForm = new TInputUserNameForm(this);
     setObjectName("StudentMainForm");
-    setAccessibleName(Tr(kApplicationTitle));
     m_taskArea->setObjectName("TaskArea");
     setCentralWidget(m_taskArea);
     setStatusBar(m_panels);
@@ -68,6 +70,7 @@ TStudentMainForm::TStudentMainForm(StationPlaces places, QWidget* parent)
                                          std::move(places), this);
     m_taskArea->SetRandomSource(&m_controller->Random());
     CreateMenus();
+    ShowOwnTexts();
     ConnectTaskArea();
     setAcceptDrops(true);
 
@@ -92,7 +95,8 @@ TStudentMainForm::~TStudentMainForm() {
 
 QAction* TStudentMainForm::NewAction(const char* name, const char* caption,
                                      const QKeySequence& shortcut) {
-    auto* action = new QAction(Tr(caption), this);
+    auto* action = new QAction(this);
+    SetSourceText(action, caption);
     action->setObjectName(name);
     action->setShortcut(shortcut);
     // Shortcuts work wherever the focus is in the window, dialogs aside.
@@ -128,25 +132,29 @@ void TStudentMainForm::CreateMenus() {
         check->setCheckable(true);
 
     QMenuBar* bar = menuBar();
-    bar->setAccessibleName(Tr("Меню"));
-    QMenu* file = bar->addMenu(Tr("Файл"));
+    QMenu* file = bar->addMenu(QString());
+    SetSourceTitle(file, N_("Файл"));
     file->setObjectName("miFile");
     file->addActions({m_open, m_getTest, m_closeTest});
     file->addSeparator();
-    m_previousFiles = file->addMenu(Tr("Предыдущие файлы"));
+    m_previousFiles = file->addMenu(QString());
+    SetSourceTitle(m_previousFiles, N_("Предыдущие файлы"));
     m_previousFiles->setObjectName("miListPreviousFiles");
     file->addSeparator();
     file->addAction(m_exit);
 
-    QMenu* test = bar->addMenu(Tr("Тест"));
+    QMenu* test = bar->addMenu(QString());
+    SetSourceTitle(test, N_("Тест"));
     test->setObjectName("miTest");
     test->addActions({m_testInfo, m_instruction});
     test->addSeparator();
     test->addActions({m_beginTest, m_endTest});
 
-    QMenu* options = bar->addMenu(Tr("Настройка"));
+    QMenu* options = bar->addMenu(QString());
+    SetSourceTitle(options, N_("Настройка"));
     options->setObjectName("miOptions");
-    QMenu* zoom = options->addMenu(Tr("Масштаб"));
+    QMenu* zoom = options->addMenu(QString());
+    SetSourceTitle(zoom, N_("Масштаб"));
     zoom->setObjectName("miZoom");
     zoom->addActions({m_zoomIn, m_zoomNormal, m_zoomOut});
     // Window settings, save on exit, save now and load now have their places
@@ -158,18 +166,18 @@ void TStudentMainForm::CreateMenus() {
     options->addAction(m_settings);
     options->addSeparator();
 
-    QMenu* help = bar->addMenu(Tr("Справка"));
+    QMenu* help = bar->addMenu(QString());
+    SetSourceTitle(help, N_("Справка"));
     help->setObjectName("miHelp");
     help->addAction(m_help);
     help->addSeparator();
     help->addActions({m_license, m_donate});
     help->addSeparator();
     help->addAction(m_about);
-    for (QMenu* menu : {file, test, options, zoom, help, m_previousFiles})
-        menu->setAccessibleName(menu->title().remove('&'));
 
     // Commands without a menu place still take their keys in the window.
     addActions({m_viewText, m_calculator, m_useWindowSettings, m_saveOnExit, m_saveNow, m_loadNow});
+    CreateLanguageCommands();
 
     connect(m_open, &QAction::triggered, this, &TStudentMainForm::AOpenTestExecute);
     connect(m_getTest, &QAction::triggered, this, &TStudentMainForm::AGetTestExecute);
@@ -194,6 +202,44 @@ void TStudentMainForm::CreateMenus() {
     connect(m_license, &QAction::triggered, this, &TStudentMainForm::ALicenseExecute);
     connect(m_donate, &QAction::triggered, this, &TStudentMainForm::ADonateExecute);
     connect(m_previousFiles, &QMenu::aboutToShow, this, &TStudentMainForm::ShowPreviousFiles);
+}
+
+void TStudentMainForm::CreateLanguageCommands() {
+    // Offered by no menu and no key: the language file chooses the language,
+    // these change it for the rest of the run.
+    const struct {
+        const char* Name;
+        const char* Caption;
+        const char* Language;
+    } commands[] = {{"ALanguageRussian", N_("Русский"), kRussian},
+                    {"ALanguageUkrainian", N_("Украинский"), kUkrainian},
+                    {"ALanguageBelarusian", N_("Белорусский"), kBelarusian}};
+    for (const auto& command : commands) {
+        QAction* action = NewAction(command.Name, command.Caption);
+        const std::string language = command.Language;
+        connect(action, &QAction::triggered, this, [this, language] { SwitchLanguage(language); });
+        addAction(action);
+    }
+}
+
+void TStudentMainForm::SwitchLanguage(const std::string& language) {
+    UseLanguage(language);
+    RetranslateUi();
+}
+
+void TStudentMainForm::ShowOwnTexts() {
+    setAccessibleName(Tr(kApplicationTitle));
+    menuBar()->setAccessibleName(Tr("Меню"));
+}
+
+void TStudentMainForm::RetranslateUi() {
+    ShowOwnTexts();
+    RetranslateSourceTexts(this);
+    m_panels->RetranslateUi();
+    m_taskArea->RetranslateUi();
+    if (Engine().State() == ProgramState::NoTest)
+        m_taskArea->ShowNoTestText();
+    ApplyCommandRules();
 }
 
 void TStudentMainForm::ConnectTaskArea() {

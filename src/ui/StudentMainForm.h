@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <string>
+
 class QAction;
 class QMenu;
 
@@ -57,6 +59,10 @@ public:
     // applied each time the application becomes idle.
     void ApplyCommandRules();
 
+    // Makes `language` current and shows this window in it at once; other
+    // windows keep their texts, those made later speak it.
+    void SwitchLanguage(const std::string& language);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -66,6 +72,9 @@ protected:
 private:
     QAction* NewAction(const char* name, const char* caption, const QKeySequence& shortcut = {});
     void CreateMenus();
+    void CreateLanguageCommands();
+    void ShowOwnTexts();
+    void RetranslateUi();
     void ConnectTaskArea();
     void PlaceWindow();
     void ShowPreviousFiles();
@@ -100,11 +109,11 @@ private:
     // The shut-down that follows a close the engine agreed to.
     void ShutDown();
 
-    StatusPanels* m_panels;
-    TaskAreaWidget* m_taskArea;
-    TInputPasswordForm* m_passwordForm;
-    TInputUserNameForm* m_userNameForm;
-    SessionController* m_controller;
+    StatusPanels* m_panels = nullptr;
+    TaskAreaWidget* m_taskArea = nullptr;
+    TInputPasswordForm* m_passwordForm = nullptr;
+    TInputUserNameForm* m_userNameForm = nullptr;
+    SessionController* m_controller = nullptr;
 
     QAction* m_open = nullptr;
     QAction* m_getTest = nullptr;

@@ -18,6 +18,8 @@ root=$scratch/root$prefix
 
 for file in bin/tevrix-student bin/tvf \
     share/tevrix-student/LICENSE share/tevrix-student/help/index.html \
+    share/tevrix-student/locale/uk/LC_MESSAGES/default.mo \
+    share/tevrix-student/locale/be/LC_MESSAGES/default.mo \
     share/applications/tevrix-student.desktop \
     share/mime/packages/tevrix-student.xml \
     share/icons/hicolor/scalable/apps/tevrix-student.svg \

@@ -29,7 +29,7 @@ done
 dpkg-deb -c "$deb" | awk '{print $6}' > "$scratch/files"
 grep -v -e '^\./$' -e '^\./usr/' "$scratch/files" && fault "files outside /usr"
 for file in usr/bin/tevrix-student usr/bin/tvf usr/share/tevrix-student/LICENSE \
-    usr/share/tevrix-student/help/index.html \
+    usr/share/tevrix-student/help/index.html usr/share/tevrix-student/locale/uk/LC_MESSAGES/default.mo \
     usr/share/applications/tevrix-student.desktop usr/share/mime/packages/tevrix-student.xml \
     usr/share/icons/hicolor/scalable/apps/tevrix-student.svg usr/share/man/man1/tvf.1.gz \
     usr/share/doc/tevrix-student/copyright; do

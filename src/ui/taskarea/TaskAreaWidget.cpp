@@ -38,6 +38,9 @@
 namespace tevrix {
 namespace {
 
+// The variant rows the area shows without a task.
+constexpr int kIdleVariants = 5;
+
 QString Tr(const char* text) {
     return QString::fromStdString(TranslateText(text));
 }
@@ -53,6 +56,26 @@ QString FromUtf8(const std::string& text) {
 // Settings hold colours as 0x00BBGGRR.
 QColor ColorOf(ColorValue value) {
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+// The line above the answer forms for a task of `kind` with `n` variants.
+QString VariantLabelText(TaskKind kind, long long n) {
+    switch (kind) {
+    case TaskKind::tkSingleChoice: return TrFormat("Выберите один из %d вариантов ответа:", {n});
+    case TaskKind::tkMultipleChoice:
+        return TrFormat("Выберите несколько из %d вариантов ответа:", {n});
+    case TaskKind::tkOrdering:
+        return TrFormat("Укажите порядок следования всех %d вариантов ответа:", {n});
+    case TaskKind::tkMatching:
+        return TrFormat("Укажите соответствие для всех %d вариантов ответа:", {n});
+    case TaskKind::tkTrueFalse:
+        return TrFormat("Укажите истинность или ложность для %d вариантов ответа:", {n});
+    case TaskKind::tkNumberInput: return Tr("Введите число:");
+    case TaskKind::tkTextInput: return Tr("Введите ответ:");
+    case TaskKind::tkPointOnImage: return Tr("Укажите место на изображении:");
+    case TaskKind::tkComposeWord: return Tr("Составьте слово:");
+    default: return {};
+    }
 }
 
 bool IsVariant(TaskKind kind) {
@@ -130,7 +153,38 @@ TaskAreaWidget::TaskAreaWidget(QWidget* parent) : QWidget(parent) {
     m_imageForm = new TShowQuestionImageForm(this);
     WatchControls();
     qApp->installEventFilter(this);
+    RetranslateUi();
     ResetTaskArea();
+}
+
+void TaskAreaWidget::RetranslateUi() {
+    m_brand->setText(Tr("Tevrix X Terminal"));
+    m_questionText->setAccessibleName(Tr("Текст вопроса"));
+    m_questionImage->setToolTip(Tr("Для увеличения изображения щелкните по нему..."));
+    m_questionImage->setAccessibleName(Tr("Изображение к заданию"));
+    m_questionImage->setAccessibleDescription(m_questionImage->toolTip());
+    m_editInputText->setAccessibleName(Tr("Ответ"));
+    m_wordPanel->setAccessibleName(Tr("Слово из букв"));
+    m_image->setAccessibleName(Tr("Изображение для указания места"));
+    for (int i = 0; i < VariantGrid::kRows; ++i)
+        m_grid->At(i).Match->setAccessibleName(TrFormat("Элемент справа %d", {(long long)(i + 1)}));
+    m_skipButton->setText(Tr("Пропустить..."));
+    m_checkButton->setText(Tr("Дальше (проверить)"));
+    m_doNotKnowButton->setText(Tr("Я не знаю..."));
+    m_progress->setAccessibleName(Tr("Пройдено заданий"));
+    m_taskList->setAccessibleName(Tr("Список заданий"));
+    // Without a task the area shows its idle texts; a task's own header and
+    // prompt caption come with the next task.
+    if (m_kind == TaskKind::None)
+        ShowIdleTexts();
+    else
+        m_variantLabel->setText(VariantLabelText(m_kind, m_variantCount));
+}
+
+void TaskAreaWidget::ShowIdleTexts() {
+    m_questionLabel->setText(Tr("Информация"));
+    m_promptButton->setText(Tr("Показать подсказку"));
+    m_variantLabel->setText(VariantLabelText(TaskKind::tkSingleChoice, kIdleVariants));
 }
 
 TaskAreaWidget::~TaskAreaWidget() = default;
@@ -147,12 +201,12 @@ void TaskAreaWidget::BuildHeader() {
     QPalette grey = m_questionLabel->palette();
     grey.setColor(QPalette::WindowText, Qt::darkGray);
     m_questionLabel->setPalette(grey);
-    auto* brand = new QLabel(Tr("Tevrix X Terminal"), header);
-    QPalette green = brand->palette();
+    m_brand = new QLabel(header);
+    QPalette green = m_brand->palette();
     green.setColor(QPalette::WindowText, QColor(0, 128, 0));
-    brand->setPalette(green);
+    m_brand->setPalette(green);
     row->addWidget(m_questionLabel, 1);
-    row->addWidget(brand);
+    row->addWidget(m_brand);
     layout()->addWidget(header);
 }
 
@@ -169,16 +223,12 @@ void TaskAreaWidget::BuildQuestionArea() {
     row->setSpacing(2);
     m_questionText = new RichTextArea(question);
     m_questionText->setObjectName("QuestionText");
-    m_questionText->setAccessibleName(Tr("Текст вопроса"));
     QFont times(QStringLiteral("Times New Roman"));
     times.setPixelSize(16);
     m_questionText->setFont(times);
     m_questionImage = new QuestionPicture(question);
     m_questionImage->setObjectName("QuestionImage");
     m_questionImage->setFixedWidth(160);
-    m_questionImage->setToolTip(Tr("Для увеличения изображения щелкните по нему..."));
-    m_questionImage->setAccessibleName(Tr("Изображение к заданию"));
-    m_questionImage->setAccessibleDescription(m_questionImage->toolTip());
     m_questionImage->setCursor(Qt::PointingHandCursor);
     // Space or Enter on the picture opens it as a click does, for the keyboard.
     m_questionImage->setFocusPolicy(Qt::TabFocus);
@@ -204,7 +254,7 @@ void TaskAreaWidget::BuildQuestionArea() {
     m_panelPrompt = FixedPanel(lower, 27, "PanelPromptTask");
     auto* promptRow = new QHBoxLayout(m_panelPrompt);
     promptRow->setContentsMargins(2, 1, 2, 1);
-    m_promptButton = new QPushButton(Tr("Показать подсказку"), m_panelPrompt);
+    m_promptButton = new QPushButton(m_panelPrompt);
     m_promptButton->setObjectName("BitBtn2");
     connect(m_promptButton, &QPushButton::clicked, this, &TaskAreaWidget::PromptRequested);
     promptRow->addWidget(m_promptButton);
@@ -276,7 +326,6 @@ void TaskAreaWidget::BuildAnswerForms() {
     m_panelInputText->setMinimumHeight(32);
     m_editInputText = new QLineEdit(m_panelInputText);
     m_editInputText->setObjectName("EditInputText");
-    m_editInputText->setAccessibleName(Tr("Ответ"));
     QFont tahoma(QStringLiteral("Tahoma"));
     tahoma.setPixelSize(13);
     m_editInputText->setFont(tahoma);
@@ -289,7 +338,6 @@ void TaskAreaWidget::BuildAnswerForms() {
     QFont wordFont(QStringLiteral("Tahoma"));
     wordFont.setPointSize(30);
     m_wordPanel->setFont(wordFont);
-    m_wordPanel->setAccessibleName(Tr("Слово из букв"));
     connect(m_wordPanel, &TWordPanel::Clicked, this, &TaskAreaWidget::VariantClick);
     column->addWidget(m_wordPanel);
 
@@ -300,7 +348,6 @@ void TaskAreaWidget::BuildAnswerForms() {
     m_panelImgRect->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_image = new QLabel;
     m_image->setObjectName("Image");
-    m_image->setAccessibleName(Tr("Изображение для указания места"));
     m_image->setCursor(Qt::CrossCursor);
     m_panelImgRect->setWidget(m_image);
     m_shapePoint = new QLabel(m_image);
@@ -338,7 +385,6 @@ void TaskAreaWidget::BuildAnswerForms() {
             area->setFont(times);
             m_richAreas.push_back(area);
         }
-        slot.Match->setAccessibleName(TrFormat("Элемент справа %d", {(long long)(i + 1)}));
         SetVariantAccessibleTexts(i, {});
         connect(slot.Radio, &QRadioButton::toggled, this, [this](bool checked) {
             if (checked)
@@ -357,14 +403,14 @@ void TaskAreaWidget::BuildButtons() {
     column->setSpacing(2);
     auto* row = new QHBoxLayout;
     row->setSpacing(2);
-    m_skipButton = new QPushButton(Tr("Пропустить..."), panel);
+    m_skipButton = new QPushButton(panel);
     m_skipButton->setObjectName("BitBtnSkipping");
     m_skipButton->setFixedWidth(120);
-    m_checkButton = new QPushButton(Tr("Дальше (проверить)"), panel);
+    m_checkButton = new QPushButton(panel);
     m_checkButton->setObjectName("BitBtnGoCheck");
     m_checkButton->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
     m_checkButton->setLayoutDirection(Qt::RightToLeft); // the glyph on the right
-    m_doNotKnowButton = new QPushButton(Tr("Я не знаю..."), panel);
+    m_doNotKnowButton = new QPushButton(panel);
     m_doNotKnowButton->setObjectName("BitBtnIDoNotKnow");
     m_doNotKnowButton->setFixedWidth(120);
     for (QPushButton* button : {m_skipButton, m_checkButton, m_doNotKnowButton})
@@ -377,7 +423,6 @@ void TaskAreaWidget::BuildButtons() {
     m_progress->setObjectName("ProgressBarCountAskTask");
     m_progress->setFixedHeight(10);
     m_progress->setTextVisible(false);
-    m_progress->setAccessibleName(Tr("Пройдено заданий"));
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
     column->addWidget(m_progress);
@@ -391,7 +436,6 @@ void TaskAreaWidget::BuildButtons() {
     listRow->setContentsMargins(0, 0, 0, 0);
     m_taskList = new QComboBox(m_panelGoToTask);
     m_taskList->setObjectName("ComboBoxEx1");
-    m_taskList->setAccessibleName(Tr("Список заданий"));
     m_taskList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     listRow->addWidget(m_taskList);
     layout()->addWidget(m_panelGoToTask);
@@ -466,7 +510,7 @@ void TaskAreaWidget::ResetTaskArea() {
     emit TaskMediaChanged(QString());
 
     m_grid->SetColumnWidths(ColumnWidths(TaskKind::tkSingleChoice));
-    m_grid->SetRowsInUse(5);
+    m_grid->SetRowsInUse(kIdleVariants);
     for (int i = 0; i < VariantGrid::kRows; ++i) {
         const VariantGrid::Slot& slot = m_grid->At(i);
         slot.Text->clear();
@@ -479,8 +523,7 @@ void TaskAreaWidget::ResetTaskArea() {
     }
     m_grid->Realign();
 
-    m_questionLabel->setText(Tr("Информация"));
-    m_variantLabel->setText(TrFormat("Выберите один из %d вариантов ответа:", {5LL}));
+    ShowIdleTexts();
     m_questionText->clear();
     SetRunActions(false, false);
     m_kind = TaskKind::None;
@@ -657,34 +700,7 @@ void TaskAreaWidget::FillTaskArea(const TTask& task, const std::vector<int32_t>&
     m_questionImage->setEnabled(showPicture);
     m_questionImage->setVisible(showPicture);
 
-    const long long n = task.VariantCount();
-    switch (task.Kind) {
-    case TaskKind::tkSingleChoice:
-        m_variantLabel->setText(TrFormat("Выберите один из %d вариантов ответа:", {n}));
-        break;
-    case TaskKind::tkMultipleChoice:
-        m_variantLabel->setText(TrFormat("Выберите несколько из %d вариантов ответа:", {n}));
-        break;
-    case TaskKind::tkOrdering:
-        m_variantLabel->setText(
-            TrFormat("Укажите порядок следования всех %d вариантов ответа:", {n}));
-        break;
-    case TaskKind::tkMatching:
-        m_variantLabel->setText(
-            TrFormat("Укажите соответствие для всех %d вариантов ответа:", {n}));
-        break;
-    case TaskKind::tkTrueFalse:
-        m_variantLabel->setText(
-            TrFormat("Укажите истинность или ложность для %d вариантов ответа:", {n}));
-        break;
-    case TaskKind::tkNumberInput: m_variantLabel->setText(Tr("Введите число:")); break;
-    case TaskKind::tkTextInput: m_variantLabel->setText(Tr("Введите ответ:")); break;
-    case TaskKind::tkPointOnImage:
-        m_variantLabel->setText(Tr("Укажите место на изображении:"));
-        break;
-    case TaskKind::tkComposeWord: m_variantLabel->setText(Tr("Составьте слово:")); break;
-    default: m_variantLabel->clear(); break;
-    }
+    m_variantLabel->setText(VariantLabelText(task.Kind, task.VariantCount()));
     m_filling = wasFilling;
 }
 

@@ -50,6 +50,8 @@ public:
     // (for a point task: no answer picture, so no point can be placed).
     void ResetTaskArea() override;
     void ShowNoTestText() override;
+    // Shows the area's own texts again in the current language.
+    void RetranslateUi();
     void ShowTask(const TaskPresentation& presentation) override;
     EnteredAnswer ReadAnswer(const TTask& task) override;
     void CloseTaskFiles() override;
@@ -145,6 +147,7 @@ private:
     void BuildButtons();
     void WatchControls();
     void BuildNumberGrid();
+    void ShowIdleTexts();
 
     void SetCheckEnabled(bool enabled);
     void HideAnswerForms();
@@ -172,6 +175,7 @@ private:
 
     // header line
     QLabel* m_questionLabel = nullptr;
+    QLabel* m_brand = nullptr;
     // question
     QSplitter* m_splitter = nullptr;
     RichTextArea* m_questionText = nullptr;

@@ -32,7 +32,6 @@ constexpr std::array<PanelLayout, StatusPanels::kCount> kLayout = {{
 
 StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
     setObjectName("StatusBar");
-    setAccessibleName(Tr("Строка состояния"));
     setSizeGripEnabled(true);
     for (int i = 0; i < kCount; ++i) {
         auto* panel = new QLabel(this);
@@ -41,7 +40,6 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         panel->setTextFormat(Qt::PlainText);
-        panel->setAccessibleName(QStringLiteral("%1 %2").arg(Tr("Панель")).arg(i + 1));
         // The last panel takes what is left of the bar, so a long name shows.
         if (i == kCount - 1)
             panel->setMinimumWidth(kLayout[i].Width);
@@ -50,6 +48,13 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
         addWidget(panel, i == kCount - 1 ? 1 : 0);
         m_panels[i] = panel;
     }
+    RetranslateUi();
+}
+
+void StatusPanels::RetranslateUi() {
+    setAccessibleName(Tr("Строка состояния"));
+    for (int i = 0; i < kCount; ++i)
+        m_panels[i]->setAccessibleName(QStringLiteral("%1 %2").arg(Tr("Панель")).arg(i + 1));
 }
 
 void StatusPanels::SetPanel(int index, const QString& text) {

@@ -19,6 +19,9 @@ public:
 
     explicit StatusPanels(QWidget* parent = nullptr);
 
+    // Shows the bar's own texts again in the current language.
+    void RetranslateUi();
+
     void SetPanel(int index, const QString& text);
     // Red: the window draws the text itself in pure red, centred on a line.
     void SetPanelRed(int index, bool red);
