@@ -15,6 +15,7 @@ packages=(
   libwmf-dev libemf2svg-dev
   fonts-urw-base35
   xvfb xauth fonts-dejavu-core fonts-liberation
+  xdg-user-dirs
 )
 
 missing=()

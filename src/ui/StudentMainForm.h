@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
+
 class QAction;
 class QMenu;
 
@@ -16,6 +18,7 @@ class StatusPanels;
 class TaskAreaWidget;
 class TInputPasswordForm;
 class TInputUserNameForm;
+class WindowSettings;
 
 // The station's main window: the menus and their rules, the status bar, the
 // task area and the ways a test reaches the window. The course of a run is
@@ -84,6 +87,10 @@ private:
     void ASaveConfigOnExitExecute();
     void ASaveConfigNowExecute();
     void ALoadConfigNowExecute();
+    void ASettingsExecute();
+    // The question of "Сохранить настройки сейчас" and "Загрузить настройки
+    // сейчас"; false while a test runs.
+    bool ConfirmSettingsCommand(const char* question);
     void AShowAreaOfFocusExecute();
     void ACalculatorExecute();
     void AAboutExecute();
@@ -98,6 +105,7 @@ private:
     TInputPasswordForm* m_passwordForm;
     TInputUserNameForm* m_userNameForm;
     SessionController* m_controller;
+    std::unique_ptr<WindowSettings> m_windowSettings;
 
     QAction* m_open = nullptr;
     QAction* m_getTest = nullptr;
