@@ -28,7 +28,6 @@ ColorsPage::ColorsPage(SettingsDialogServices& services) : SettingsPage(services
         AddSwatch(pairGrid, pair % 5, pair / 5 * 3, 2 + static_cast<size_t>(pair),
                   QStringLiteral("#%1:").arg(pair + 1),
                   QStringLiteral("ColorCollation%1").arg(pair + 1));
-    pairGrid->setColumnMinimumWidth(3, 0);
     Body()->addWidget(pairs);
 }
 

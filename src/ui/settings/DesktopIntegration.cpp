@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/settings/DesktopIntegration.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
+
+// The resources of a static library are registered by hand, outside any
+// namespace.
+static void RegisterDesktopResources() {
+    Q_INIT_RESOURCE(desktop);
+}
 
 namespace tevrix {
 namespace {
@@ -16,6 +23,8 @@ const QString kLauncherName = QStringLiteral("TevrixStudent.desktop");
 const QString kMenuFolder = QStringLiteral("TevrixX");
 
 QByteArray Resource(const QString& name) {
+    static const bool registered = (RegisterDesktopResources(), true);
+    Q_UNUSED(registered);
     QFile file(QStringLiteral(":/desktop/") + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -65,14 +74,15 @@ bool Write(const DesktopFile& file) {
     if (!QDir().mkpath(QFileInfo(file.Path).absolutePath()))
         return false;
     QSaveFile out(file.Path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(file.Content) != file.Content.size())
+    if (!out.open(QIODevice::WriteOnly) || out.write(file.Content) != file.Content.size() ||
+        !out.commit())
         return false;
     QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                            QFileDevice::ReadGroup | QFileDevice::ReadOther;
     // Desktops start only launchers that may be executed.
     if (file.Executable)
         permissions |= QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
-    return out.setPermissions(permissions) && out.commit();
+    return QFile::setPermissions(file.Path, permissions);
 }
 
 void StartDetached(const QString& tool, const QString& folder) {

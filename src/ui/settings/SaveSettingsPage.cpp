@@ -4,6 +4,7 @@
 #include "ui/UiText.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 

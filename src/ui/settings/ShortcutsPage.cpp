@@ -5,6 +5,7 @@
 #include "ui/dialogs/MessageBoxes.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QVBoxLayout>
 
 namespace tevrix {

@@ -26,6 +26,31 @@ QByteArray Canonical(const char* name) {
     return Bytes(QStringLiteral(TEVRIX_EXAMPLES "/../data/") + name);
 }
 
+// Sets environment variables for a scope and puts the old values back.
+class ScopedEnvironment {
+public:
+    void Set(const char* name, const QString& value) {
+        m_saved.push_back({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
+        qputenv(name, value.toUtf8());
+    }
+    ~ScopedEnvironment() {
+        for (const Saved& saved : m_saved) {
+            if (saved.WasSet)
+                qputenv(saved.Name, saved.Value);
+            else
+                qunsetenv(saved.Name);
+        }
+    }
+
+private:
+    struct Saved {
+        const char* Name;
+        QByteArray Value;
+        bool WasSet;
+    };
+    std::vector<Saved> m_saved;
+};
+
 // The lines of a desktop entry that start with `key=`.
 QStringList Lines(const QByteArray& entry, const QString& key) {
     QStringList found;
@@ -46,15 +71,15 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("exec");
         QTest::newRow("plain") << "/opt/tevrix/tevrix-student"
-                               << R"("/opt/tevrix/tevrix-student" %f)";
+                               << "\"/opt/tevrix/tevrix-student\" %f";
         QTest::newRow("blank and Cyrillic") << "/home/u/Мои тесты/tevrix-student"
-                                            << R"("/home/u/Мои тесты/tevrix-student" %f)";
-        QTest::newRow("dollar, quote, backtick") << R"(/a/$b"c`d)"
-                                                 << R"("/a/\\$b\\"c\\`d" %f)";
-        QTest::newRow("backslash as four") << R"(/a\b)"
-                                           << R"("/a\\\\b" %f)";
+                                            << "\"/home/u/Мои тесты/tevrix-student\" %f";
+        QTest::newRow("dollar, quote, backtick") << "/a/$b\"c`d"
+                                                 << "\"/a/\\\\$b\\\\\"c\\\\`d\" %f";
+        QTest::newRow("backslash as four") << "/a\\b"
+                                           << "\"/a\\\\\\\\b\" %f";
         QTest::newRow("percent is no field code") << "/100%/x"
-                                                  << R"("/100%%/x" %f)";
+                                                  << "\"/100%%/x\" %f";
     }
     void execValueQuotesTheProgram() {
         QFETCH(QString, program);
@@ -203,9 +228,10 @@ private slots:
     // The folders of the user running the station, from a temporary home.
     void placesFollowTheUsersFolders() {
         QTemporaryDir home;
-        qputenv("HOME", home.path().toUtf8());
-        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
-        qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+        ScopedEnvironment environment;
+        environment.Set("HOME", home.path());
+        environment.Set("XDG_CONFIG_HOME", home.path() + "/config");
+        environment.Set("XDG_DATA_HOME", home.path() + "/data");
         QCOMPARE(DesktopPlaces::ForCurrentUser().DataHome, home.path() + "/data");
         QCOMPARE(DesktopPlaces::ForCurrentUser().DesktopFolder, home.path() + "/Desktop");
         QCOMPARE(DesktopPlaces::ForCurrentUser().ExecutablePath,

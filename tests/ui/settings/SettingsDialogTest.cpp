@@ -127,7 +127,7 @@ private slots:
         f.StationSettings().IsAutoGetTestFromStart = true;
         f.Open(Network);
         QCOMPARE(f.Text("EditRemoteHost"), QString("school-server"));
-        QCOMPARE(f.Text("EditRemotePort"), QString("800"));
+        QCOMPARE(f.Text("EditRemotePort"), QString("8000"));
         auto* autoGet = f.Find<QCheckBox>("CheckBoxAutoGetTest");
         QVERIFY(autoGet->isChecked());
         QVERIFY(!autoGet->isEnabled());
@@ -239,8 +239,8 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, text);
         QFETCH(int, icon);
-        testing::ScriptedTcpServer server;
-        server.Expect({testing::ReadLines(2), testing::Send(reply.toStdString())});
+        tevrix::testing::ScriptedTcpServer server;
+        server.Expect({tevrix::testing::ReadLines(2), tevrix::testing::Send(reply.toStdString())});
         TcpConnector connector;
         ServerClient client(connector, TextLocale{});
         SettingsDialogFixture f;
@@ -251,8 +251,8 @@ private slots:
         f.Open(Network);
         // The edits as they stand, not applied.
         f.Type("EditRemoteHost", "127.0.0.1");
-        f.Type("EditRemotePort",
-               QString::number(reply.isEmpty() ? testing::UnusedPort() : server.Address().Port));
+        f.Type("EditRemotePort", QString::number(reply.isEmpty() ? tevrix::testing::UnusedPort()
+                                                                 : server.Address().Port));
         f.Click("ButtonTestConnection");
         if (text.isEmpty()) {
             QVERIFY(f.Boxes.empty());
@@ -325,8 +325,8 @@ private slots:
         f.Script().Then("FolderBrowser", [&](QWidget& window) {
             auto& dialog = static_cast<QFileDialog&>(window);
             title = dialog.windowTitle();
-            dialog.setDirectory(chosen);
-            dialog.accept();
+            ModalScript::Type(dialog, "fileNameEdit", chosen);
+            static_cast<QDialog&>(dialog).accept();
         });
         f.Click("ButtonBrowseDirForResult");
         QCOMPARE(title, QString("Пожалуйста, выберите папку"));
@@ -573,8 +573,8 @@ private slots:
         f.Script().Then("OpenSoundDialog", [&](QWidget& window) {
             auto& dialog = static_cast<QFileDialog&>(window);
             filters = dialog.nameFilters();
-            dialog.selectFile(wav.fileName());
-            dialog.accept();
+            ModalScript::Type(dialog, "fileNameEdit", wav.fileName());
+            static_cast<QDialog&>(dialog).accept();
         });
         f.Click("ButtonChooseSoundFile");
         QCOMPARE(filters, QStringList{"Звуковые файлы (*.wav *.WAV)"});

@@ -6,6 +6,7 @@
 #include "ui/settings/WindowProperties.h"
 #include "ui/window/WindowFixture.h"
 
+#include <QMessageBox>
 #include <QScreen>
 #include <QSplitter>
 
@@ -39,7 +40,7 @@ private slots:
     void placementAndPanelHeightSurviveARestart() {
         SetUpWindow();
         UseWindowSettings(true);
-        const QRect placed(Screen().left() + 30, Screen().top() + 40, 600, 450);
+        const QRect placed(Screen().left() + 30, Screen().top() + 40, 760, 600);
         m_window->setGeometry(placed);
         QTRY_COMPARE(m_window->geometry(), placed);
         QList<int> sizes = Splitter()->sizes();
@@ -53,7 +54,7 @@ private slots:
         const UserStore store = Store();
         QCOMPARE(store.ReadString("StudentMainForm", "Left"),
                  std::optional<std::string>(std::to_string(placed.left())));
-        QCOMPARE(store.ReadString("StudentMainForm", "Width"), std::optional<std::string>("600"));
+        QCOMPARE(store.ReadString("StudentMainForm", "Width"), std::optional<std::string>("760"));
         QCOMPARE(store.ReadString("StudentMainForm", "Position"),
                  std::optional<std::string>("poScreenCenter"));
         QCOMPARE(store.ReadString("StudentMainForm", "WindowState"),
@@ -68,15 +69,17 @@ private slots:
         m_window->setGeometry(Screen().left() + 5, Screen().top() + 5, 500, 400);
         Restart();
         QVERIFY(Store().Values("StudentMainForm").empty());
+        // The start size, as far as the window's minimum allows.
         const QSize start = TStudentMainForm::StartSize(Screen().size());
-        QCOMPARE(m_window->size(), start);
-        QVERIFY(qAbs(m_window->geometry().center().x() - Screen().center().x()) <= 1);
+        QCOMPARE(m_window->size(), start.expandedTo(m_window->minimumSizeHint()));
+        QCOMPARE(m_window->pos(),
+                 Screen().center() - QPoint(start.width() / 2, start.height() / 2));
     }
 
     void aMaximisedWindowComesBackMaximisedOverItsNormalPlacement() {
         SetUpWindow();
         UseWindowSettings(true);
-        const QRect normal(Screen().left() + 10, Screen().top() + 20, 500, 400);
+        const QRect normal(Screen().left() + 10, Screen().top() + 20, 740, 500);
         m_window->setGeometry(normal);
         QTRY_COMPARE(m_window->geometry(), normal);
         m_window->showMaximized();
@@ -98,13 +101,15 @@ private slots:
         QVERIFY(store.ReplaceSubkey("StudentMainForm", {{"Left", "9000"},
                                                         {"Top", "-7000"},
                                                         {"Width", "abc"},
-                                                        {"Height", "300"},
+                                                        {"Height", "480"},
                                                         {"NoSuchPanel.Height", "50"},
                                                         {"WindowState", "wsMinimized"}}));
         Restart();
         QVERIFY(Screen().contains(m_window->geometry()));
-        QCOMPARE(m_window->height(), 300);
-        QCOMPARE(m_window->width(), TStudentMainForm::StartSize(Screen().size()).width());
+        QCOMPARE(m_window->height(), 480);
+        QCOMPARE(m_window->width(), TStudentMainForm::StartSize(Screen().size())
+                                        .expandedTo(m_window->minimumSizeHint())
+                                        .width());
         QVERIFY(!m_window->isMinimized());
     }
 
