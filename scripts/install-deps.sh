@@ -16,6 +16,7 @@ packages=(
   fonts-urw-base35
   xvfb xauth fonts-dejavu-core fonts-liberation
   scdoc dpkg-dev file desktop-file-utils shared-mime-info bash-completion
+  xdg-user-dirs
 )
 
 missing=()

@@ -39,15 +39,14 @@ std::optional<int> Answer(const StationCommandLine& line, const StationFolders& 
 
 StationLaunch PrepareStation(int argc, const char* const* argv) {
     const StationCommandLine line = ReadStationCommandLine(argc, argv);
-    StationLaunch launch{std::nullopt,
-                         ChooseStationFolders(StationFolderFactsOfThisProcess()), line.TestFile};
+    StationLaunch launch{std::nullopt, ChooseStationFolders(StationFolderFactsOfThisProcess()),
+                         line.TestFile};
     launch.ExitCode = Answer(line, launch.Folders);
     if (!launch.ExitCode) {
         // A school's starting configuration and language, when the technician
         // left them in /etc, are the pupil's until changed.
-        PrepareStationFolder(launch.Folders,
-                             {std::string(kSystemConfigDir) + kConfigFileName,
-                              std::string(kSystemConfigDir) + "language.txt"});
+        PrepareStationFolder(launch.Folders, {std::string(kSystemConfigDir) + kConfigFileName,
+                                              std::string(kSystemConfigDir) + "language.txt"});
     }
     return launch;
 }
@@ -60,8 +59,8 @@ int RunStation(const StationLaunch& launch) {
 
     QApplication::setApplicationName(Tr(kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(TEVRIX_VERSION));
-    TStudentMainForm window({launch.Folders.Station, launch.Folders.Data,
-                             UserStore::ForCurrentUser().Path()});
+    TStudentMainForm window(
+        {launch.Folders.Station, launch.Folders.Data, UserStore::ForCurrentUser().Path()});
     if (!launch.TestFile.empty())
         window.SetStartupFile(QString::fromLocal8Bit(launch.TestFile.c_str()));
     window.show();

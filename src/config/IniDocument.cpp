@@ -55,10 +55,6 @@ size_t CharacterCount(std::string_view text) {
     return count;
 }
 
-bool FitsCp1251(std::string_view text) {
-    return Cp1251ToUtf8(Utf8ToCp1251(text)) == text;
-}
-
 bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
@@ -190,6 +186,15 @@ void IniDocument::EraseSection(std::string_view section) {
         m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(range->Header),
                       m_lines.begin() + static_cast<std::ptrdiff_t>(range->End));
     }
+}
+
+bool IniDocument::EraseKey(std::string_view section, std::string_view key) {
+    const auto range = FindSection(section);
+    const auto index = range ? FindKey(*range, key) : std::nullopt;
+    if (!index)
+        return false;
+    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*index));
+    return true;
 }
 
 } // namespace tevrix

@@ -48,6 +48,9 @@ public:
     bool WriteValue(std::string_view section, std::string_view key, std::string_view value);
     // Removes every section of that name with all its lines.
     void EraseSection(std::string_view section);
+    // Removes the key's line from the first section of that name; false when
+    // there was no such key.
+    bool EraseKey(std::string_view section, std::string_view key);
 
 private:
     struct SectionRange {

@@ -43,6 +43,15 @@ bool UserStore::WriteString(std::string_view subkey, std::string_view name,
            WriteIniFile(m_path, file.Document, FileAccess::OwnerOnly);
 }
 
+bool UserStore::DeleteValue(std::string_view subkey, std::string_view name) {
+    IniFileContent file = ReadIniFile(m_path);
+    if (file.Status == IniFileStatus::Failed)
+        return false;
+    if (!file.Document.EraseKey(subkey, name))
+        return true;
+    return WriteIniFile(m_path, file.Document, FileAccess::OwnerOnly);
+}
+
 std::vector<std::pair<std::string, std::string>> UserStore::Values(std::string_view subkey) const {
     const IniDocument document = ReadIniFile(m_path).Document;
     std::vector<std::pair<std::string, std::string>> values;

@@ -36,6 +36,8 @@ public:
     std::optional<std::string> ReadString(std::string_view subkey, std::string_view name) const;
     // False when the value could not be stored.
     bool WriteString(std::string_view subkey, std::string_view name, std::string_view value);
+    // Removes the value; true when it is gone (also when it was not there).
+    bool DeleteValue(std::string_view subkey, std::string_view name);
     // The subkey's values in stored order; nothing for a missing subkey. A
     // line without '=' is a value with empty content.
     std::vector<std::pair<std::string, std::string>> Values(std::string_view subkey) const;

@@ -130,4 +130,8 @@ std::string Utf8ToCp1251(std::string_view text) {
     return out;
 }
 
+bool FitsCp1251(std::string_view text) {
+    return Cp1251ToUtf8(Utf8ToCp1251(text)) == text;
+}
+
 } // namespace tevrix

@@ -15,6 +15,10 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 // taken one at a time as '?' too.
 std::string Utf8ToCp1251(std::string_view text);
 
+// Whether every character of the UTF-8 text has a Windows-1251 byte, so that
+// the text survives a round trip through a file in that code page.
+bool FitsCp1251(std::string_view text);
+
 // Decodes one UTF-8 code point at `pos` and advances it; a malformed sequence
 // yields U+FFFD and advances by one byte.
 char32_t DecodeUtf8(std::string_view text, size_t& pos);

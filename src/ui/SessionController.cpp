@@ -15,16 +15,15 @@
 #include "ui/dialogs/TextViewForm.h"
 #include "ui/richtext/RichTextArea.h"
 #include "ui/widgets/ExchangeProgress.h"
+#include "ui/widgets/OffThread.h"
 #include "ui/widgets/StatusPanels.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QTextCursor>
 #include <QTimer>
 #include <QWidget>
 
 #include <filesystem>
-#include <thread>
 
 namespace tevrix {
 namespace {
@@ -54,7 +53,7 @@ SessionController::SessionController(SessionWindowParts parts, StationPlaces pla
       m_counter(CounterIn(m_places.UserStorePath)),
       m_connector(NetTimeouts{}, &m_cancel),
       m_client(m_connector, TextLocale{}),
-      m_reporter(m_client, m_settings, *this, &SessionController::RunOffThread),
+      m_reporter(m_client, m_settings, *this, &RunOffThread),
       m_taskTimer(NewTimer(this, 1000, "TimerTask")),
       m_testTimer(NewTimer(this, 1000, "TimerTest")),
       m_modeMonoTimer(NewTimer(this, 100, "TimerModeMono")) {
@@ -77,18 +76,6 @@ QTimer* SessionController::Timer(SessionTimer timer) const {
     case SessionTimer::TimerModeMono: break;
     }
     return m_modeMonoTimer;
-}
-
-void SessionController::RunOffThread(const std::function<void()>& exchange) {
-    // The exchange blocks on its socket; the window goes on with its events
-    // (timers, painting, the pupil's clicks) until it has ended.
-    QEventLoop loop;
-    std::thread worker([&] {
-        exchange();
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    loop.exec();
-    worker.join();
 }
 
 // ---------------------------------------------------------------------------
@@ -175,13 +162,8 @@ std::optional<size_t> SessionController::ChooseOfferedTest(const std::vector<std
 }
 
 void SessionController::ShowOutcome(const Outcome& outcome) {
-    // The core words its failures in the source texts; they are translated
-    // as they are shown.
-    if (const std::optional<PupilMessage>& message = outcome.Message())
-        ShowMessageBox(
-            {TranslateText(message->Text.c_str()),
-             message->Caption.empty() ? std::string() : TranslateText(message->Caption.c_str()),
-             message->Icon, MessageButtons::Ok});
+    if (const std::optional<MessageBoxRequest> request = OutcomeBox(outcome))
+        ShowMessageBox(*request);
 }
 
 void SessionController::LoadStationSettings() {

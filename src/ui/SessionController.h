@@ -82,6 +82,9 @@ public:
     const StationPlaces& Places() const { return m_places; }
     // The run's random numbers (task order, variant order, the word's letters).
     RandomSource& Random() { return m_random; }
+    // The exchanges with the teacher's server (blocking: run them off the
+    // window's thread).
+    ServerClient& Client() { return m_client; }
     QTimer* Timer(SessionTimer timer) const;
 
     // Opens a test file as the window's commands do: a path that names no
@@ -137,8 +140,6 @@ public:
 private:
     // The message of a core operation's outcome, when it has one.
     void ShowOutcome(const Outcome& outcome);
-    // Runs a server exchange on a worker thread while the event loop goes on.
-    static void RunOffThread(const std::function<void()>& exchange);
     // Runs `call` on the window's thread, from a worker thread or from that
     // thread itself, and returns what it returned.
     template <typename Result, typename Call> Result OnWindowThread(Call call) {

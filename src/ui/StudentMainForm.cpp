@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/StudentMainForm.h"
 
+#include "config/UserStore.h"
+#include "platform/SystemInfo.h"
 #include "session/ProgramState.h"
 #include "text/DateTime.h"
 #include "text/InterfaceLanguage.h"
@@ -11,6 +13,8 @@
 #include "ui/dialogs/TextViewForm.h"
 #include "ui/info/TestInfoForm.h"
 #include "ui/richtext/RichTextArea.h"
+#include "ui/settings/StudentAdditionConfigForm.h"
+#include "ui/settings/WindowSettings.h"
 #include "ui/taskarea/TaskAreaWidget.h"
 #include "ui/widgets/SourceTexts.h"
 #include "ui/widgets/StatusPanels.h"
@@ -69,6 +73,8 @@ TStudentMainForm::TStudentMainForm(StationPlaces places, QWidget* parent) : QMai
                                           *m_userNameForm, [this] { return QuestionArea(); }},
                                          std::move(places), this);
     m_taskArea->SetRandomSource(&m_controller->Random());
+    m_windowSettings = std::make_unique<WindowSettings>(
+        *this, NiceSettingsPlaces{UserStore::ConfigHome(), m_controller->Places().ProgramDir});
     CreateMenus();
     ShowOwnTexts();
     ConnectTaskArea();
@@ -195,6 +201,7 @@ void TStudentMainForm::CreateMenus() {
     connect(m_saveOnExit, &QAction::triggered, this, &TStudentMainForm::ASaveConfigOnExitExecute);
     connect(m_saveNow, &QAction::triggered, this, &TStudentMainForm::ASaveConfigNowExecute);
     connect(m_loadNow, &QAction::triggered, this, &TStudentMainForm::ALoadConfigNowExecute);
+    connect(m_settings, &QAction::triggered, this, &TStudentMainForm::ASettingsExecute);
     connect(m_viewText, &QAction::triggered, this, &TStudentMainForm::AShowAreaOfFocusExecute);
     connect(m_calculator, &QAction::triggered, this, &TStudentMainForm::ACalculatorExecute);
     connect(m_help, &QAction::triggered, this, &TStudentMainForm::AHelpExecute);
@@ -258,10 +265,14 @@ void TStudentMainForm::ConnectTaskArea() {
 void TStudentMainForm::PlaceWindow() {
     m_windowSettingsAtStart = m_controller->StationSettings().IsUseWindowSettings;
     m_taskArea->SetUseWindowSettings(m_windowSettingsAtStart);
+    // Centred at its start size; with window settings the stored placement
+    // (what the store holds of it) goes over that.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QSize size = StartSize(screen.size());
     resize(size);
     move(screen.center() - QPoint(width() / 2, height() / 2));
+    if (m_windowSettingsAtStart)
+        m_windowSettings->Load();
 }
 
 QSize TStudentMainForm::StartSize(const QSize& screen) {
@@ -496,12 +507,41 @@ void TStudentMainForm::ASaveConfigOnExitExecute() {
     settings.IsSaveConfig = !settings.IsSaveConfig;
 }
 
+bool TStudentMainForm::ConfirmSettingsCommand(const char* question) {
+    if (Engine().State() == ProgramState::TestRunning)
+        return false;
+    return m_controller->ShowMessageBox({TranslateText(question), TranslateText("Внимание!"),
+                                         MessageIcon::Question, MessageButtons::YesNo}) ==
+           MessageReply::Yes;
+}
+
 void TStudentMainForm::ASaveConfigNowExecute() {
-    m_controller->SaveStationSettings();
+    if (ConfirmSettingsCommand(N_("Вы желаете сохранить настройки программы сейчас?")))
+        m_controller->SaveStationSettings();
 }
 
 void TStudentMainForm::ALoadConfigNowExecute() {
-    m_controller->LoadStationSettings();
+    if (ConfirmSettingsCommand(N_("Вы желаете загрузить настройки программы сейчас?")))
+        m_controller->LoadStationSettings();
+}
+
+void TStudentMainForm::ASettingsExecute() {
+    if (Engine().State() == ProgramState::TestRunning)
+        return;
+    UserStore store(m_controller->Places().UserStorePath);
+    ServerClient& client = m_controller->Client();
+    SettingsDialogServices services{m_controller->StationSettings(),
+                                    store,
+                                    *m_controller,
+                                    [&client](const ServerAddress& address) {
+                                        return client.TestConnection(address, ComputerName());
+                                    },
+                                    [this] { ASaveConfigNowExecute(); },
+                                    [this] { ALoadConfigNowExecute(); },
+                                    DesktopPlaces::ForCurrentUser(),
+                                    m_controller->Places().ProgramDir};
+    TStudentAdditionConfigForm::OpenSettings(this, services,
+                                             [this] { return m_passwordForm->AskPassword(); });
 }
 
 // ---------------------------------------------------------------------------
@@ -605,6 +645,9 @@ void TStudentMainForm::ShutDown() {
         m_controller->SaveStationSettings();
     m_controller->SaveRecentFiles();
     setAcceptDrops(false);
+    // Last, so that the placement is the one the pupil left.
+    if (m_controller->StationSettings().IsUseWindowSettings)
+        m_windowSettings->Save();
 }
 
 } // namespace tevrix

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
 #include <string>
 
 class QAction;
@@ -18,6 +19,7 @@ class StatusPanels;
 class TaskAreaWidget;
 class TInputPasswordForm;
 class TInputUserNameForm;
+class WindowSettings;
 
 // The user guide, beside the program.
 inline constexpr const char* kUserGuidePage = "help/index.html";
@@ -99,6 +101,10 @@ private:
     void ASaveConfigOnExitExecute();
     void ASaveConfigNowExecute();
     void ALoadConfigNowExecute();
+    void ASettingsExecute();
+    // The question of "Сохранить настройки сейчас" and "Загрузить настройки
+    // сейчас"; false while a test runs.
+    bool ConfirmSettingsCommand(const char* question);
     void AShowAreaOfFocusExecute();
     void ACalculatorExecute();
     void AHelpExecute();
@@ -114,6 +120,7 @@ private:
     TInputPasswordForm* m_passwordForm = nullptr;
     TInputUserNameForm* m_userNameForm = nullptr;
     SessionController* m_controller = nullptr;
+    std::unique_ptr<WindowSettings> m_windowSettings;
 
     QAction* m_open = nullptr;
     QAction* m_getTest = nullptr;

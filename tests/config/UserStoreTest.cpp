@@ -82,6 +82,22 @@ TEST_F(UserStoreTest, ValuesThatCannotBeStoredAreLeftOut) {
     EXPECT_EQ(store.Values("PreviousFiles"), (Values{{"1", "/ok"}, {"3", "/ok2"}}));
 }
 
+TEST_F(UserStoreTest, DeletingAValueKeepsEveryOtherLine) {
+    std::filesystem::create_directories(Root() + "home/TevrixX");
+    WriteWholeFile(StorePath(), StationBytes("[Student]\n; kept\nPassword=p\nOther=1\n"
+                                             "[CountRunTest]\nPassword=u\n"));
+    UserStore store(StorePath());
+    ASSERT_TRUE(store.DeleteValue("student", "PASSWORD"));
+    EXPECT_EQ(ReadWholeFile(StorePath()), StationBytes("[Student]\n; kept\nOther=1\n"
+                                                       "[CountRunTest]\nPassword=u\n"));
+    // A value that is not there is gone already, and the file is not written.
+    const auto before = std::filesystem::last_write_time(StorePath());
+    EXPECT_TRUE(store.DeleteValue("Student", "Password"));
+    EXPECT_TRUE(store.DeleteValue("Missing", "Password"));
+    EXPECT_EQ(std::filesystem::last_write_time(StorePath()), before);
+    EXPECT_EQ(store.ReadString("Student", "Password"), std::nullopt);
+}
+
 TEST_F(UserStoreTest, AnUnreadableFileIsNeverOverwritten) {
     std::filesystem::create_directories(Root() + "home/TevrixX");
     const std::string huge = "[Student]\r\nPassword=p\r\n" + std::string(kMaxIniFileSize, ';');
@@ -89,6 +105,7 @@ TEST_F(UserStoreTest, AnUnreadableFileIsNeverOverwritten) {
     UserStore store(StorePath());
     EXPECT_FALSE(store.WriteString("Student", "Password", "q"));
     EXPECT_FALSE(store.ReplaceSubkey("PreviousFiles", {{"1", "/a"}}));
+    EXPECT_FALSE(store.DeleteValue("Student", "Password"));
     EXPECT_EQ(store.ReadString("Student", "Password"), std::nullopt);
     EXPECT_EQ(ReadWholeFile(StorePath()), huge);
 }

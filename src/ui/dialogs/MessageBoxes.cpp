@@ -63,4 +63,19 @@ void ShowPlainMessage(QWidget* parent, const std::string& text) {
     ShowMessageBox(parent, {text, "", MessageIcon::None, MessageButtons::Ok});
 }
 
+std::optional<MessageBoxRequest> OutcomeBox(const Outcome& outcome) {
+    const std::optional<PupilMessage>& message = outcome.Message();
+    if (!message)
+        return std::nullopt;
+    return MessageBoxRequest{TranslateText(message->Text.c_str()),
+                             message->Caption.empty() ? std::string()
+                                                      : TranslateText(message->Caption.c_str()),
+                             message->Icon, MessageButtons::Ok};
+}
+
+void ShowOutcome(QWidget* parent, const Outcome& outcome) {
+    if (const std::optional<MessageBoxRequest> request = OutcomeBox(outcome))
+        ShowMessageBox(parent, *request);
+}
+
 } // namespace tevrix
