@@ -81,6 +81,7 @@ private slots:
             WindowFixture::DeclineOrConfirm(box);
         });
         script.Always("TextViewForm", &WindowFixture::CloseViewer);
+        script.Always("ShowResultForm", &WindowFixture::CloseResultWindow);
 
         QCOMPARE(Position(), 0);
         auto* check = m_window->findChild<QAbstractButton*>("BitBtnGoCheck");
@@ -133,6 +134,7 @@ private slots:
             QTest::keyClick(window.findChild<QLineEdit*>("UserGroup"), Qt::Key_Return);
         });
         script.Always("TextViewForm", &WindowFixture::CloseViewer);
+        script.Always("ShowResultForm", &WindowFixture::CloseResultWindow);
         script.Always("MessageBox", &WindowFixture::DeclineOrConfirm);
         QTest::keyClick(m_window.get(), Qt::Key_F5);
         Idle();
