@@ -52,7 +52,8 @@ private:
     void FormShow();
     void UpdateCharts();
     QLabel* AddLabel(const char* name, const QString& text, int pixelSize, QRect geometry);
-    void SetRightAligned(QLabel* label, const QString& text);
+    void SetRightAligned(QLabel* label, const QString& text, int left);
+    void SetFitted(QLabel* label, const QString& text, int pixelSize);
 
     TextLocale m_locale;
     ResultWindowValues m_values;

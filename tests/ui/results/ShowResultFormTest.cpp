@@ -123,11 +123,28 @@ private slots:
         QTEST(Text(form, "ResultLabel"), "result");
         QTEST(Text(form, "YourScore"), "score");
         QTEST(Text(form, "YourMark"), "mark");
-        // The numbers end in one column and show whole.
-        for (const char* name : {"CountTaskLabel", "CountAskTaskLabel", "ResultLabel"}) {
+        // The counts end in one column; every number shows whole, clear of
+        // its caption.
+        const std::pair<const char*, const char*> numbers[] = {{"Label1", "CountTaskLabel"},
+                                                               {"Label6", "CountAskTaskLabel"},
+                                                               {"Label3", "CountCorrectTaskLabel"},
+                                                               {"Label4", "ResultLabel"}};
+        for (const auto& [captionName, numberName] : numbers) {
+            const QLabel* caption = form.findChild<QLabel*>(captionName);
+            const QLabel* number = form.findChild<QLabel*>(numberName);
+            QVERIFY2(number->width() >= number->sizeHint().width(), numberName);
+            QVERIFY2(caption->geometry().right() <
+                         number->x() + number->width() -
+                             number->fontMetrics().horizontalAdvance(number->text()),
+                     numberName);
+            QVERIFY2(number->geometry().right() + 1 >= 272, numberName);
+        }
+        QCOMPARE(form.findChild<QLabel*>("CountTaskLabel")->geometry().right() + 1, 272);
+        // The points and the mark fit their labels.
+        for (const char* name : {"YourScore", "YourMark"}) {
             const QLabel* label = form.findChild<QLabel*>(name);
-            QCOMPARE(label->geometry().right() + 1, 272);
-            QVERIFY(label->width() >= label->sizeHint().width());
+            const QSize needed = label->fontMetrics().size(0, label->text());
+            QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(), name);
         }
     }
 

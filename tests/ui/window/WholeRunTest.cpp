@@ -3,12 +3,14 @@
 // and wrong, skipping, stopping, and what the run leaves behind.
 
 #include "ui/richtext/RichTextArea.h"
+#include "ui/sound/EndSound.h"
 #include "ui/taskarea/TaskAreaWidget.h"
 #include "ui/widgets/StatusPanels.h"
 #include "ui/window/WindowFixture.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QSoundEffect>
 #include <QtTest>
 
 using namespace tevrix;
@@ -121,6 +123,17 @@ private slots:
         QCOMPARE(m_window->Panels().PanelText(0), QString("Тест выбран"));
         QCOMPARE(m_window->Panels().PanelText(11), QString());
         QVERIFY(Action("ABeginTest")->isEnabled());
+        // The end sound, then the result window, then the report.
+        const QSoundEffect* sound = m_window->Controller().Sound().Current();
+        QVERIFY(sound != nullptr);
+        QCOMPARE(sound->source(), EndSound::kBuiltInSound);
+        const QStringList seen = script.Seen();
+        const qsizetype resultWindow = seen.indexOf("ShowResultForm");
+        QVERIFY(resultWindow >= 0);
+        QCOMPARE(seen.lastIndexOf("TextViewForm"), seen.size() - 1);
+        QVERIFY(seen.lastIndexOf("TextViewForm") > resultWindow);
+        QCOMPARE(m_window->Controller().ResultForm().windowTitle(),
+                 QString("Результаты тестирования (Иванов Иван 10 А)"));
     }
 
     // Keys instead of the mouse: a digit answers a one-choice task, F5
