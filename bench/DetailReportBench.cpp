@@ -8,7 +8,9 @@
 // paragraphs and a picture of 320 x 240 pixels in the test's folder (the
 // point tasks show theirs twice, the second time with three areas drawn on
 // it); the variant kinds have five RTF variants. The median and the worst of
-// RUNS builds are printed.
+// RUNS builds are printed, with the median processor time of a build (on a
+// busy machine the wall time waits for other programs; the processor time
+// does not).
 #include "model/Task.h"
 #include "model/Test.h"
 #include "results/ResultTest.h"
@@ -23,6 +25,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -91,9 +94,11 @@ int main(int argc, char** argv) {
     QFont font(QStringLiteral("Times New Roman"));
     font.setPixelSize(16);
     std::vector<double> times;
+    std::vector<double> cpuTimes;
     int blocks = 0;
     for (int r = 0; r < runs; ++r) {
         const auto start = std::chrono::steady_clock::now();
+        const std::clock_t cpuStart = std::clock();
         DetailReportContext context{
             random, TextLocale{},
             [](const QString& text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); },
@@ -103,12 +108,13 @@ int main(int argc, char** argv) {
         times.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());
+        cpuTimes.push_back(1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
         blocks = report->blockCount();
     }
     const double median = Median(times);
-    std::printf("report of %d tasks (%d lines)  median %6.2f ms   worst %6.2f ms   goal %4.0f ms"
-                "   %s\n",
-                kTaskCount, blocks, median, *std::max_element(times.begin(), times.end()), kGoalMs,
-                median <= kGoalMs ? "met" : "MISSED");
+    std::printf("report of %d tasks (%d lines)  median %6.2f ms   worst %6.2f ms   "
+                "processor %6.2f ms   goal %4.0f ms   %s\n",
+                kTaskCount, blocks, median, *std::max_element(times.begin(), times.end()),
+                Median(cpuTimes), kGoalMs, median <= kGoalMs ? "met" : "MISSED");
     return median <= kGoalMs ? 0 : 1;
 }

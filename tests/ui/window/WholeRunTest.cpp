@@ -2,6 +2,7 @@
 // Runs of the demo test taken in the real window by clicks: answers right
 // and wrong, skipping, stopping, and what the run leaves behind.
 
+#include "ui/results/ShowResultForm.h"
 #include "ui/richtext/RichTextArea.h"
 #include "ui/sound/EndSound.h"
 #include "ui/taskarea/TaskAreaWidget.h"
