@@ -25,7 +25,7 @@ public:
         m_replies.CloseWindow();
         m_transcript.Add({"result window", "", "", ""});
     }
-    void ShowDetailReport(TResultTest&) override {
+    void ShowDetailReport(TResultTest&, const TTest&, const TTaskList&) override {
         m_replies.CloseWindow();
         m_transcript.Add({"detail report", "", "", ""});
     }

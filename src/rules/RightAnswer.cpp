@@ -103,12 +103,12 @@ std::string DescribeNumbers(const TTask& task, const Evaluation& evaluation,
     return text;
 }
 
+} // namespace
+
 std::string FirstTextAnswer(const TTask& task) {
     const std::vector<std::string> lines = SplitTextAnswers(task.TextAnswers);
     return lines.empty() ? std::string() : lines.front();
 }
-
-} // namespace
 
 std::string FormatGeneralNumber(double value, char decimalSeparator) {
     if (std::isnan(value))

@@ -57,4 +57,8 @@ RightAnswerView DescribeRightAnswer(const TTask& task, std::span<const int32_t> 
 // separator, otherwise "1.5E20" / "1E-6".
 std::string FormatGeneralNumber(double value, char decimalSeparator);
 
+// The first accepted answer of a text task, as the right answer quotes it;
+// empty when the task has none.
+std::string FirstTextAnswer(const TTask& task);
+
 } // namespace tevrix

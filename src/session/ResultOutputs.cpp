@@ -53,7 +53,8 @@ bool ResultOutputs::ShowsUserResult(const TTest& test) const {
     return m_settings.IsShowUserResult && test.ShowResult;
 }
 
-void ResultOutputs::ProduceRunOutputs(TResultTest& record, const TTest& test) {
+void ResultOutputs::ProduceRunOutputs(TResultTest& record, const TTest& test,
+                                      const TTaskList& tasks) {
     PlayEndSound();
     m_targets.View.ShowEndSummary(
         BuildEndSummary(record, test.Title, ShowsUserResult(test), m_locale));
@@ -70,7 +71,7 @@ void ResultOutputs::ProduceRunOutputs(TResultTest& record, const TTest& test) {
                                                 m_locale.Tr(kResultCaptionTestResults),
                                                 MessageIcon::Exclamation});
     if (m_settings.IsShowDetailReport && test.ShowReport)
-        m_targets.Report.ShowDetailReport(record);
+        m_targets.Report.ShowDetailReport(record, test, tasks);
 }
 
 } // namespace tevrix

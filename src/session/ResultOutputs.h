@@ -52,7 +52,7 @@ public:
     //  6. the result window (IsShowUserResult and ShowResult), else a notice;
     //  7. the detailed report (IsShowDetailReport and ShowReport).
     // Failures are shown as message boxes and never stop the sequence.
-    void ProduceRunOutputs(TResultTest& record, const TTest& test);
+    void ProduceRunOutputs(TResultTest& record, const TTest& test, const TTaskList& tasks);
 
 private:
     void PlayEndSound();

@@ -600,7 +600,8 @@ void SessionEngine::FinishRun() {
     m_targets.Area.ResetTaskArea();
     GradeResult(*m_record, m_test->Marks, m_test->MinAnsweredPercent, now,
                 Tr(kUnavailableMarkName));
-    WithOutputs([this](ResultOutputs& outputs) { outputs.ProduceRunOutputs(*m_record, *m_test); });
+    WithOutputs(
+        [this](ResultOutputs& outputs) { outputs.ProduceRunOutputs(*m_record, *m_test, m_tasks); });
     m_lastResult = std::move(m_record);
     if (m_test->ExclusiveMode)
         LeaveExclusiveMode();

@@ -13,13 +13,17 @@
 #include "ui/dialogs/MessageBoxes.h"
 #include "ui/dialogs/SelectTestForm.h"
 #include "ui/dialogs/TextViewForm.h"
+#include "ui/results/DetailReportBuilder.h"
+#include "ui/results/ShowResultForm.h"
 #include "ui/richtext/RichTextArea.h"
+#include "ui/sound/EndSound.h"
 #include "ui/widgets/ExchangeProgress.h"
 #include "ui/widgets/OffThread.h"
 #include "ui/widgets/StatusPanels.h"
 
 #include <QApplication>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWidget>
 
@@ -56,7 +60,9 @@ SessionController::SessionController(SessionWindowParts parts, StationPlaces pla
       m_reporter(m_client, m_settings, *this, &RunOffThread),
       m_taskTimer(NewTimer(this, 1000, "TimerTask")),
       m_testTimer(NewTimer(this, 1000, "TimerTest")),
-      m_modeMonoTimer(NewTimer(this, 100, "TimerModeMono")) {
+      m_modeMonoTimer(NewTimer(this, 100, "TimerModeMono")),
+      m_endSound(new EndSound(this)),
+      m_resultForm(new TShowResultForm(&m_parts.Window)) {
     m_engine = std::make_unique<SessionEngine>(
         SessionTargets{m_parts.Area, *this, *this, *this, *this, m_reporter, *this, *this, *this,
                        *this},
@@ -294,13 +300,28 @@ void SessionController::ShowMessage(const PupilMessage& message) {
 }
 
 void SessionController::PlayDefaultEndSound() {
-    QApplication::beep();
+    m_endSound->PlayBuiltIn();
 }
 
-void SessionController::PlaySoundFile(const std::string&) {}
+void SessionController::PlaySoundFile(const std::string& path) {
+    m_endSound->PlayFile(ToQt(path));
+}
 
-void SessionController::ShowResultWindow(const TResultTest&) {}
+void SessionController::ShowResultWindow(const TResultTest& record) {
+    m_resultForm->ShowResultWindow(record);
+}
 
-void SessionController::ShowDetailReport(TResultTest&) {}
+void SessionController::ShowDetailReport(TResultTest& record, const TTest& test,
+                                         const TTaskList& tasks) {
+    RichTextArea* question = m_parts.QuestionArea();
+    DetailReportContext context{
+        m_random, TextLocale{},
+        [this](const QString& text) { ShowPlainMessage(&m_parts.Window, FromQt(text)); },
+        question != nullptr ? question->font() : m_parts.Window.font()};
+    std::unique_ptr<QTextDocument> report =
+        DetailReportBuilder(test, tasks, std::move(context)).Build(record);
+    TTextViewForm::ShowDocument(&m_parts.Window, std::move(report),
+                                Tr("Отчет по прохождению теста"));
+}
 
 } // namespace tevrix

@@ -35,8 +35,10 @@ class QWidget;
 
 namespace tevrix {
 
+class EndSound;
 class RichTextArea;
 class StatusPanels;
+class TShowResultForm;
 class TInputPasswordForm;
 class TInputUserNameForm;
 
@@ -130,12 +132,14 @@ public:
     // RunOutputView
     void ShowEndSummary(const std::vector<SummaryLine>& lines) override;
     void ShowMessage(const PupilMessage& message) override;
-    // The end of a run: the built-in sound is the desktop's beep. The sound
-    // files, the result window and the detailed report are not shown yet.
+    // The end of a run: the end sound (also the settings' sound test), the
+    // result window and the detailed report in the text viewer.
     void PlayDefaultEndSound() override;
     void PlaySoundFile(const std::string& path) override;
     void ShowResultWindow(const TResultTest& record) override;
-    void ShowDetailReport(TResultTest& record) override;
+    void ShowDetailReport(TResultTest& record, const TTest& test, const TTaskList& tasks) override;
+    TShowResultForm& ResultForm() { return *m_resultForm; }
+    const EndSound& Sound() const { return *m_endSound; }
 
 private:
     // The message of a core operation's outcome, when it has one.
@@ -168,6 +172,8 @@ private:
     QTimer* m_testTimer;
     QTimer* m_modeMonoTimer;
     std::unique_ptr<SessionEngine> m_engine;
+    EndSound* m_endSound;
+    TShowResultForm* m_resultForm;
 
     // The placement kept while exclusive mode covers the screen.
     QByteArray m_savedGeometry;

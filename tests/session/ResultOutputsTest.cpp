@@ -55,9 +55,15 @@ public:
     void ShowResultWindow(const TResultTest& record) override {
         Events.push_back("window " + record.MarkName);
     }
-    void ShowDetailReport(TResultTest&) override { Events.push_back("detail"); }
+    void ShowDetailReport(TResultTest&, const TTest& test, const TTaskList& tasks) override {
+        Events.push_back("detail");
+        ReportedTest = &test;
+        ReportedTasks = &tasks;
+    }
 
     std::vector<std::string> Events;
+    const TTest* ReportedTest = nullptr;
+    const TTaskList* ReportedTasks = nullptr;
     std::vector<SummaryLine> Summary;
 
 private:
@@ -86,13 +92,14 @@ protected:
     }
     void Produce() {
         TResultTest record = SampleRecord();
-        Outputs().ProduceRunOutputs(record, m_test);
+        Outputs().ProduceRunOutputs(record, m_test, m_tasks);
     }
     bool Has(const std::string& name) const { return FileExists(m_folder.File(name)); }
 
     TempFolder m_folder;
     ResultOutputSettings m_settings;
     TTest m_test;
+    TTaskList m_tasks = TTaskList(2);
     FixedClock m_clock;
     Journal m_journal;
 };
@@ -111,6 +118,12 @@ TEST_F(ResultOutputsTest, ComeInTheirOrder) {
                         0),
               0u);
     EXPECT_TRUE(Has(kTvpr));
+}
+
+TEST_F(ResultOutputsTest, DetailReportReceivesTheTestAndItsTasks) {
+    Produce();
+    EXPECT_EQ(m_journal.ReportedTest, &m_test);
+    EXPECT_EQ(m_journal.ReportedTasks, &m_tasks);
 }
 
 struct ConditionCase {

@@ -5,13 +5,17 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QPushButton;
+class QTextDocument;
 
 namespace tevrix {
 
 class RichTextArea;
 
 // The modal text viewer: a rich text enlarged, "+" and "-" zoom it by 5 %.
+// What it shows can be printed or saved as a PDF file.
 class TTextViewForm : public QDialog {
     Q_OBJECT
 
@@ -23,7 +27,14 @@ public:
     static bool ShowTextViewer(QWidget* parent, const RichText& text, const QString& caption);
     // The same for what a rich-text area on screen shows now.
     static bool ShowAreaInViewer(QWidget* parent, const RichTextArea& area, const QString& caption);
+    // The same for a document built for the viewer, which takes it over.
+    static bool ShowDocument(QWidget* parent, std::unique_ptr<QTextDocument> document,
+                             const QString& caption);
 
+    // Puts `document` in the viewer, shown at the viewer's zoom.
+    void SetDocument(std::unique_ptr<QTextDocument> document);
+    // What the viewer shows, at its size unzoomed, for printing.
+    std::unique_ptr<QTextDocument> PrintableCopy() const;
     RichTextArea& Viewer() { return *m_viewer; }
 
 protected:
@@ -33,8 +44,12 @@ protected:
 private:
     static constexpr int kZoomStep = 5;
     bool ZoomByKey(int key);
+    void Print();
+    void SaveAsPdf();
 
     RichTextArea* m_viewer;
+    QPushButton* m_print;
+    QPushButton* m_savePdf;
     QPushButton* m_ok;
 };
 

@@ -299,6 +299,8 @@ private slots:
         });
         // The outputs of an ended run may show their own boxes.
         script.Always("MessageBox", &WindowFixture::DeclineOrConfirm);
+        script.Always("ShowResultForm", &WindowFixture::CloseResultWindow);
+        script.Always("TextViewForm", &WindowFixture::CloseViewer);
         Action("AEndTest")->trigger();
         Idle();
         QCOMPARE(caption, QString("Внимание! Идет тест..."));
@@ -329,6 +331,8 @@ private slots:
             QTest::mouseClick(window.findChild<QPushButton*>(reply), Qt::LeftButton);
         });
         script.Always("MessageBox", &WindowFixture::DeclineOrConfirm);
+        script.Always("ShowResultForm", &WindowFixture::CloseResultWindow);
+        script.Always("TextViewForm", &WindowFixture::CloseViewer);
         QCOMPARE(m_window->close(), closed);
         QCOMPARE(question, QString("Вы желаете выйти из программы во время теста?"));
         QCOMPARE(m_window->isVisible(), !closed);

@@ -36,6 +36,7 @@ private slots:
         ModalScript script;
         script.Always("MessageBox", &WindowFixture::DeclineOrConfirm);
         script.Always("TextViewForm", &WindowFixture::CloseViewer);
+        script.Always("ShowResultForm", &WindowFixture::CloseResultWindow);
         QCOMPARE(m_window->Engine().Record()->CurrentPosition, 0);
         // The task's time left counts down in its panel.
         QTRY_COMPARE_WITH_TIMEOUT(m_window->Panels().PanelText(5), QString("00:00:01"), 3000);
@@ -81,6 +82,7 @@ private slots:
             WindowFixture::DeclineOrConfirm(box);
         });
         script.Always("TextViewForm", &WindowFixture::CloseViewer);
+        script.Always("ShowResultForm", &WindowFixture::CloseResultWindow);
         QTRY_COMPARE_WITH_TIMEOUT(State(), ProgramState::TestLoaded, 6000);
         const TResultTest* result = m_window->Engine().LastResult();
         QVERIFY(result != nullptr);

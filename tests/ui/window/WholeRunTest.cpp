@@ -2,13 +2,16 @@
 // Runs of the demo test taken in the real window by clicks: answers right
 // and wrong, skipping, stopping, and what the run leaves behind.
 
+#include "ui/results/ShowResultForm.h"
 #include "ui/richtext/RichTextArea.h"
+#include "ui/sound/EndSound.h"
 #include "ui/taskarea/TaskAreaWidget.h"
 #include "ui/widgets/StatusPanels.h"
 #include "ui/window/WindowFixture.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QSoundEffect>
 #include <QtTest>
 
 using namespace tevrix;
@@ -81,6 +84,7 @@ private slots:
             WindowFixture::DeclineOrConfirm(box);
         });
         script.Always("TextViewForm", &WindowFixture::CloseViewer);
+        script.Always("ShowResultForm", &WindowFixture::CloseResultWindow);
 
         QCOMPARE(Position(), 0);
         auto* check = m_window->findChild<QAbstractButton*>("BitBtnGoCheck");
@@ -120,6 +124,17 @@ private slots:
         QCOMPARE(m_window->Panels().PanelText(0), QString("Тест выбран"));
         QCOMPARE(m_window->Panels().PanelText(11), QString());
         QVERIFY(Action("ABeginTest")->isEnabled());
+        // The end sound, then the result window, then the report.
+        const QSoundEffect* sound = m_window->Controller().Sound().Current();
+        QVERIFY(sound != nullptr);
+        QCOMPARE(sound->source(), EndSound::kBuiltInSound);
+        const QStringList seen = script.Seen();
+        const qsizetype resultWindow = seen.indexOf("ShowResultForm");
+        QVERIFY(resultWindow >= 0);
+        QCOMPARE(seen.lastIndexOf("TextViewForm"), seen.size() - 1);
+        QVERIFY(seen.lastIndexOf("TextViewForm") > resultWindow);
+        QCOMPARE(m_window->Controller().ResultForm().windowTitle(),
+                 QString("Результаты тестирования (Иванов Иван 10 А)"));
     }
 
     // Keys instead of the mouse: a digit answers a one-choice task, F5
@@ -133,6 +148,7 @@ private slots:
             QTest::keyClick(window.findChild<QLineEdit*>("UserGroup"), Qt::Key_Return);
         });
         script.Always("TextViewForm", &WindowFixture::CloseViewer);
+        script.Always("ShowResultForm", &WindowFixture::CloseResultWindow);
         script.Always("MessageBox", &WindowFixture::DeclineOrConfirm);
         QTest::keyClick(m_window.get(), Qt::Key_F5);
         Idle();

@@ -110,6 +110,9 @@ protected:
         QCOMPARE(State(), ProgramState::TestRunning);
     }
 
+    static void CloseResultWindow(QWidget& window) {
+        QTest::mouseClick(window.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+    }
     static void CloseViewer(QWidget& viewer) {
         QTest::mouseClick(viewer.findChild<QPushButton*>("bbOK"), Qt::LeftButton);
     }
