@@ -11,6 +11,7 @@ class QMenu;
 
 namespace tevrix {
 
+class MediaBar;
 class RichTextArea;
 class StatusPanels;
 class TaskAreaWidget;
@@ -42,6 +43,7 @@ public:
     SessionEngine& Engine() { return m_controller->Engine(); }
     StatusPanels& Panels() { return *m_panels; }
     TaskAreaWidget& TaskArea() { return *m_taskArea; }
+    MediaBar& Media() { return *m_mediaBar; }
     TInputPasswordForm& PasswordForm() { return *m_passwordForm; }
     TInputUserNameForm& UserNameForm() { return *m_userNameForm; }
     int Zoom() const { return m_zoom; }
@@ -64,6 +66,9 @@ private:
     QAction* NewAction(const char* name, const char* caption, const QKeySequence& shortcut = {});
     void CreateMenus();
     void ConnectTaskArea();
+    void CreateMediaBar();
+    // Opens the medium of the task on screen; an empty path closes it.
+    void ShowTaskMedia(const QString& path);
     void PlaceWindow();
     void ShowPreviousFiles();
     RichTextArea* QuestionArea() const;
@@ -95,6 +100,7 @@ private:
 
     StatusPanels* m_panels;
     TaskAreaWidget* m_taskArea;
+    MediaBar* m_mediaBar = nullptr;
     TInputPasswordForm* m_passwordForm;
     TInputUserNameForm* m_userNameForm;
     SessionController* m_controller;
