@@ -30,8 +30,9 @@ QtMediaPlayerDevice::QtMediaPlayerDevice(QObject* parent)
     m_player->setAudioOutput(m_audio);
     connect(m_player, &QMediaPlayer::mediaStatusChanged, this,
             [this](QMediaPlayer::MediaStatus status) {
+                // A late end after a stop is no end of a play.
                 if (status == QMediaPlayer::EndOfMedia)
-                    m_ended = true;
+                    m_ended = m_playing;
             });
 }
 
@@ -40,8 +41,9 @@ QtMediaPlayerDevice::~QtMediaPlayerDevice() {
     m_player->stop();
 }
 
-void QtMediaPlayerDevice::BeginOperation() {
+void QtMediaPlayerDevice::BeginOperation(bool playing) {
     m_ended = false;
+    m_playing = playing;
     if (!std::exchange(m_notify, false))
         return;
     QTimer::singleShot(0, this, [this] {
@@ -66,7 +68,7 @@ void QtMediaPlayerDevice::WaitUntilLoaded() {
 }
 
 bool QtMediaPlayerDevice::Open() {
-    BeginOperation();
+    BeginOperation(false);
     m_player->stop();
     m_player->setSource(QUrl::fromLocalFile(m_fileName));
     WaitUntilLoaded();
@@ -79,22 +81,23 @@ bool QtMediaPlayerDevice::Open() {
 void QtMediaPlayerDevice::Close() {
     m_notify = false;
     m_ended = false;
+    m_playing = false;
     m_player->stop();
     m_player->setSource(QUrl());
 }
 
 void QtMediaPlayerDevice::Play() {
-    BeginOperation();
+    BeginOperation(true);
     m_player->play();
 }
 
 void QtMediaPlayerDevice::Pause() {
-    BeginOperation();
+    BeginOperation(false);
     m_player->pause();
 }
 
 void QtMediaPlayerDevice::Stop() {
-    BeginOperation();
+    BeginOperation(false);
     m_player->stop();
 }
 
@@ -103,7 +106,7 @@ qint64 QtMediaPlayerDevice::Position() const {
 }
 
 void QtMediaPlayerDevice::SetPosition(qint64 milliseconds) {
-    BeginOperation();
+    BeginOperation(m_playing);
     m_player->setPosition(std::clamp<qint64>(milliseconds, 0, Length()));
 }
 

@@ -51,14 +51,16 @@ public:
     QString ErrorText() const;
 
 private:
-    // Every operation takes the notification request with it.
-    void BeginOperation();
+    // Every operation takes the notification request with it; `playing`:
+    // whether the medium plays after the operation.
+    void BeginOperation(bool playing);
     void WaitUntilLoaded();
 
     QMediaPlayer* m_player;
     QAudioOutput* m_audio;
     QVideoWidget* m_video = nullptr;
     QString m_fileName;
+    bool m_playing = false;
     bool m_ended = false;
     bool m_notify = false;
     std::function<void()> m_notifyHandler;
