@@ -46,7 +46,7 @@ private slots:
         if (!shots.isEmpty())
             QVERIFY(m_window->grab().save(shots + "/station-video-task.png"));
 
-        ModalScript script;
+        testing::ModalScript script;
         script.Click("MessageBox", "YesButton");
         script.Always("MessageBox", &WindowFixture::DeclineOrConfirm);
         script.Always("TextViewForm", &WindowFixture::CloseViewer);
