@@ -12,6 +12,7 @@ packages=(
   gettext python3-markdown
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev libgl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav timgm6mb-soundfont
   libwmf-dev libemf2svg-dev
   fonts-urw-base35
   xvfb xauth fonts-dejavu-core fonts-liberation

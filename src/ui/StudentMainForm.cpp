@@ -12,6 +12,8 @@
 #include "ui/dialogs/MessageBoxes.h"
 #include "ui/dialogs/TextViewForm.h"
 #include "ui/info/TestInfoForm.h"
+#include "ui/media/MediaBar.h"
+#include "ui/media/QtMediaPlayerDevice.h"
 #include "ui/richtext/RichTextArea.h"
 #include "ui/settings/StudentAdditionConfigForm.h"
 #include "ui/settings/WindowSettings.h"
@@ -29,6 +31,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
@@ -77,6 +80,7 @@ TStudentMainForm::TStudentMainForm(StationPlaces places, QWidget* parent) : QMai
         *this, NiceSettingsPlaces{UserStore::ConfigHome(), m_controller->Places().ProgramDir});
     CreateMenus();
     ShowOwnTexts();
+    CreateMediaBar();
     ConnectTaskArea();
     setAcceptDrops(true);
 
@@ -260,6 +264,22 @@ void TStudentMainForm::ConnectTaskArea() {
             [&engine](int position) { engine.GoToPosition(position); });
     connect(m_taskArea, &TaskAreaWidget::AreaOfFocusRequested, this,
             &TStudentMainForm::AShowAreaOfFocusExecute);
+}
+
+void TStudentMainForm::CreateMediaBar() {
+    QWidget& panel = m_taskArea->MediaPanel();
+    m_mediaBar = new MediaBar(std::make_unique<QtMediaPlayerDevice>(), &panel);
+    panel.layout()->setContentsMargins(0, 0, 0, 0);
+    panel.layout()->addWidget(m_mediaBar);
+    panel.setFixedHeight(m_mediaBar->NeededHeight());
+    connect(m_mediaBar, &MediaBar::NeededHeightChanged, &panel, &QWidget::setFixedHeight);
+    connect(m_taskArea, &TaskAreaWidget::TaskMediaChanged, this, &TStudentMainForm::ShowTaskMedia);
+}
+
+void TStudentMainForm::ShowTaskMedia(const QString& path) {
+    const QFileInfo file(path);
+    m_mediaBar->OpenTaskMedia(path.isEmpty() ? std::string() : FromQt(file.fileName()),
+                              FromQt(file.path()));
 }
 
 void TStudentMainForm::PlaceWindow() {

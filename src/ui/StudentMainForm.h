@@ -14,6 +14,7 @@ class QMenu;
 
 namespace tevrix {
 
+class MediaBar;
 class RichTextArea;
 class StatusPanels;
 class TaskAreaWidget;
@@ -49,6 +50,7 @@ public:
     SessionEngine& Engine() { return m_controller->Engine(); }
     StatusPanels& Panels() { return *m_panels; }
     TaskAreaWidget& TaskArea() { return *m_taskArea; }
+    MediaBar& Media() { return *m_mediaBar; }
     TInputPasswordForm& PasswordForm() { return *m_passwordForm; }
     TInputUserNameForm& UserNameForm() { return *m_userNameForm; }
     int Zoom() const { return m_zoom; }
@@ -78,6 +80,9 @@ private:
     void ShowOwnTexts();
     void RetranslateUi();
     void ConnectTaskArea();
+    void CreateMediaBar();
+    // Opens the medium of the task on screen; an empty path closes it.
+    void ShowTaskMedia(const QString& path);
     void PlaceWindow();
     void ShowPreviousFiles();
     RichTextArea* QuestionArea() const;
@@ -117,6 +122,7 @@ private:
 
     StatusPanels* m_panels = nullptr;
     TaskAreaWidget* m_taskArea = nullptr;
+    MediaBar* m_mediaBar = nullptr;
     TInputPasswordForm* m_passwordForm = nullptr;
     TInputUserNameForm* m_userNameForm = nullptr;
     SessionController* m_controller = nullptr;

@@ -78,14 +78,15 @@ protected:
     }
 
     // A test file in the station's folder: the demo test as `change` leaves it
-    // (without its embedded files).
-    QString WriteDemoVariant(const std::function<void(TTest&, TTaskList&)>& change) {
+    // (with `files` as its embedded files).
+    QString WriteDemoVariant(const std::function<void(TTest&, TTaskList&)>& change,
+                             const std::vector<EmbeddedFile>& files = {}) {
         LoadTestOutcome demo = LoadTest(kDemoTest.toStdString(), std::nullopt,
                                         [] { return std::optional<std::string>(); });
         if (demo.Status != LoadTestStatus::Loaded)
             qFatal("the demo test did not load");
         change(*demo.Test, demo.Tasks);
-        const std::vector<uint8_t> bytes = WriteTestFileBytes(*demo.Test, demo.Tasks, {});
+        const std::vector<uint8_t> bytes = WriteTestFileBytes(*demo.Test, demo.Tasks, files);
         const QString path = StationDir() + QString("variant%1.tvf").arg(++m_variants);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly))
