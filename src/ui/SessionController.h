@@ -79,6 +79,8 @@ public:
     const StationPlaces& Places() const { return m_places; }
     // The run's random numbers (task order, variant order, the word's letters).
     RandomSource& Random() { return m_random; }
+    // From now on the same random orders as a headless run with this seed.
+    void FixRandomSeed(uint32_t seed) { m_random.FixSeed(seed); }
     QTimer* Timer(SessionTimer timer) const;
 
     // Opens a test file as the window's commands do: a path that names no
@@ -107,7 +109,7 @@ public:
     std::optional<std::string> AskPassword() override;
     IdentityFields CurrentIdentity() override;
     bool ShowIdentification(const IdentificationSetup& setup) override;
-    void ShowTextViewer(const RichText& text, const std::string& caption) override;
+    bool ShowTextViewer(const RichText& text, const std::string& caption) override;
     // RunOutputView
     void ShowEndSummary(const std::vector<SummaryLine>& lines) override;
     void ShowMessage(const PupilMessage& message) override;
@@ -129,7 +131,7 @@ private:
     Settings m_settings;
     RecentFiles m_recent;
     RunCounter m_counter;
-    ClockRandomSource m_random;
+    StationRandomSource m_random;
     SystemClock m_clock;
     TcpConnector m_connector;
     ServerClient m_client;

@@ -209,10 +209,16 @@ void TStudentMainForm::ConnectTaskArea() {
 void TStudentMainForm::PlaceWindow() {
     m_windowSettingsAtStart = m_controller->StationSettings().IsUseWindowSettings;
     m_taskArea->SetUseWindowSettings(m_windowSettingsAtStart);
+    CentreOnScreen();
+}
+
+void TStudentMainForm::CentreOnScreen() {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QSize size = StartSize(screen.size());
+    // The status panels may need more than the start size on a small
+    // screen; the window is centred at the size it has then.
+    const QSize size = StartSize(screen.size()).expandedTo(minimumSizeHint());
     resize(size);
-    move(screen.center() - QPoint(width() / 2, height() / 2));
+    move(screen.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 QSize TStudentMainForm::StartSize(const QSize& screen) {
@@ -496,6 +502,9 @@ void TStudentMainForm::showEvent(QShowEvent* event) {
     if (m_shown)
         return;
     m_shown = true;
+    // The least size is known only once the styles have been applied.
+    if (!m_windowSettingsAtStart && size() != size().expandedTo(minimumSizeHint()))
+        CentreOnScreen();
     // After the window is on screen, so the pupil sees what is being opened.
     if (!m_startupFile.isEmpty())
         QTimer::singleShot(0, this, [this] { OpenTestFile(m_startupFile); });

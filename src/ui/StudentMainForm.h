@@ -65,6 +65,7 @@ private:
     void CreateMenus();
     void ConnectTaskArea();
     void PlaceWindow();
+    void CentreOnScreen();
     void ShowPreviousFiles();
     RichTextArea* QuestionArea() const;
     void ApplyZoom(int zoom);
