@@ -80,6 +80,28 @@ private slots:
                                 .arg(screen.height())));
     }
 
+    // What the engine learns from the text viewer: OK, or closed otherwise.
+    void viewerResultReachesTheEngine_data() {
+        QTest::addColumn<bool>("byOk");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Escape") << false;
+    }
+    void viewerResultReachesTheEngine() {
+        QFETCH(bool, byOk);
+        QString caption;
+        ModalScript script;
+        script.Then("TextViewForm", [&](QWidget& viewer) {
+            caption = viewer.windowTitle();
+            if (byOk)
+                CloseViewer(viewer);
+            else
+                QTest::keyClick(&viewer, Qt::Key_Escape);
+        });
+        SessionDialogs& dialogs = m_window->Controller();
+        QCOMPARE(dialogs.ShowTextViewer(RichText{"Подсказка"}, "Подсказка к заданию..."), byOk);
+        QCOMPARE(caption, QString("Подсказка к заданию..."));
+    }
+
     void menusInTheirOrder() {
         QStringList titles;
         for (QAction* menu : m_window->menuBar()->actions())
