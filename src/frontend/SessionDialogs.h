@@ -61,8 +61,9 @@ public:
     // the fields on OK) and returns whether the pupil confirmed; its fields
     // are then read with CurrentIdentity.
     virtual bool ShowIdentification(const IdentificationSetup& setup) = 0;
-    // The text viewer: a rich text under a caption.
-    virtual void ShowTextViewer(const RichText& text, const std::string& caption) = 0;
+    // The text viewer: a rich text under a caption (the viewer's own when
+    // empty). True when the pupil closed it with OK.
+    virtual bool ShowTextViewer(const RichText& text, const std::string& caption) = 0;
 };
 
 } // namespace tevrix

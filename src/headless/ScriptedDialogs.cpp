@@ -89,9 +89,10 @@ bool ScriptedDialogs::ShowIdentification(const IdentificationSetup& setup) {
     return false;
 }
 
-void ScriptedDialogs::ShowTextViewer(const RichText& text, const std::string& caption) {
+bool ScriptedDialogs::ShowTextViewer(const RichText& text, const std::string& caption) {
     m_replies.CloseWindow();
     m_transcript.Add({"viewer", caption, RichToPlain(text), ""});
+    return true; // a scripted pupil closes every viewer with its OK button
 }
 
 void ScriptedDialogs::ShowEndSummary(const std::vector<SummaryLine>& lines) {

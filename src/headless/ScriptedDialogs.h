@@ -23,7 +23,7 @@ public:
     std::optional<std::string> AskPassword() override;
     IdentityFields CurrentIdentity() override { return m_fields; }
     bool ShowIdentification(const IdentificationSetup& setup) override;
-    void ShowTextViewer(const RichText& text, const std::string& caption) override;
+    bool ShowTextViewer(const RichText& text, const std::string& caption) override;
 
     void ShowEndSummary(const std::vector<SummaryLine>& lines) override;
     void ShowMessage(const PupilMessage& message) override;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <random>
 
 namespace tevrix {
@@ -39,6 +40,26 @@ public:
 
 private:
     std::mt19937 m_engine;
+};
+
+// The station's random numbers: from the clock, until a seed fixes them so
+// that a run can be repeated with the orders of another front end's run.
+class StationRandomSource final : public RandomSource {
+public:
+    void FixSeed(uint32_t seed) { m_seeded.emplace(seed); }
+    void Reseed() override {
+        if (m_seeded)
+            m_seeded->Reseed();
+        else
+            m_clock.Reseed();
+    }
+    int Below(int bound) override {
+        return m_seeded ? m_seeded->Below(bound) : m_clock.Below(bound);
+    }
+
+private:
+    ClockRandomSource m_clock;
+    std::optional<SeededRandomSource> m_seeded;
 };
 
 } // namespace tevrix

@@ -266,8 +266,8 @@ bool SessionController::ShowIdentification(const IdentificationSetup& setup) {
     return m_parts.Identification.Identify(setup);
 }
 
-void SessionController::ShowTextViewer(const RichText& text, const std::string& caption) {
-    TTextViewForm::ShowTextViewer(&m_parts.Window, text, ToQt(caption));
+bool SessionController::ShowTextViewer(const RichText& text, const std::string& caption) {
+    return TTextViewForm::ShowTextViewer(&m_parts.Window, text, ToQt(caption));
 }
 
 // ---------------------------------------------------------------------------

@@ -87,6 +87,8 @@ public:
     // The exchanges with the teacher's server (blocking: run them off the
     // window's thread).
     ServerClient& Client() { return m_client; }
+    // From now on the same random orders as a headless run with this seed.
+    void FixRandomSeed(uint32_t seed) { m_random.FixSeed(seed); }
     QTimer* Timer(SessionTimer timer) const;
 
     // Opens a test file as the window's commands do: a path that names no
@@ -128,7 +130,7 @@ public:
     std::optional<std::string> AskPassword() override;
     IdentityFields CurrentIdentity() override;
     bool ShowIdentification(const IdentificationSetup& setup) override;
-    void ShowTextViewer(const RichText& text, const std::string& caption) override;
+    bool ShowTextViewer(const RichText& text, const std::string& caption) override;
     // RunOutputView
     void ShowEndSummary(const std::vector<SummaryLine>& lines) override;
     void ShowMessage(const PupilMessage& message) override;
@@ -161,7 +163,7 @@ private:
     Settings m_settings;
     RecentFiles m_recent;
     RunCounter m_counter;
-    ClockRandomSource m_random;
+    StationRandomSource m_random;
     SystemClock m_clock;
     ExchangeCancel m_cancel; // the fetch's; the run reports are never cancelled
     bool m_loading = false;

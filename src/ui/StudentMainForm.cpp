@@ -287,12 +287,18 @@ void TStudentMainForm::PlaceWindow() {
     m_taskArea->SetUseWindowSettings(m_windowSettingsAtStart);
     // Centred at its start size; with window settings the stored placement
     // (what the store holds of it) goes over that.
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QSize size = StartSize(screen.size());
-    resize(size);
-    move(screen.center() - QPoint(width() / 2, height() / 2));
+    CentreOnScreen();
     if (m_windowSettingsAtStart)
         m_windowSettings->Load();
+}
+
+void TStudentMainForm::CentreOnScreen() {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // The status panels may need more than the start size on a small
+    // screen; the window is centred at the size it has then.
+    const QSize size = StartSize(screen.size()).expandedTo(minimumSizeHint());
+    resize(size);
+    move(screen.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 QSize TStudentMainForm::StartSize(const QSize& screen) {
@@ -629,6 +635,9 @@ void TStudentMainForm::showEvent(QShowEvent* event) {
     if (m_shown)
         return;
     m_shown = true;
+    // The least size is known only once the styles have been applied.
+    if (!m_windowSettingsAtStart && size() != size().expandedTo(minimumSizeHint()))
+        CentreOnScreen();
     // After the window is on screen, so the pupil sees what is being opened.
     const Settings& settings = m_controller->StationSettings();
     if (!m_startupFile.isEmpty())

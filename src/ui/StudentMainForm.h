@@ -84,6 +84,7 @@ private:
     // Opens the medium of the task on screen; an empty path closes it.
     void ShowTaskMedia(const QString& path);
     void PlaceWindow();
+    void CentreOnScreen();
     void ShowPreviousFiles();
     RichTextArea* QuestionArea() const;
     void ApplyZoom(int zoom);

@@ -25,7 +25,7 @@ public:
     std::optional<std::string> AskPassword() override { return std::nullopt; }
     IdentityFields CurrentIdentity() override { return {}; }
     bool ShowIdentification(const IdentificationSetup&) override { return false; }
-    void ShowTextViewer(const RichText&, const std::string&) override {}
+    bool ShowTextViewer(const RichText&, const std::string&) override { return true; }
 
     std::vector<MessageBoxRequest> Boxes;
 };

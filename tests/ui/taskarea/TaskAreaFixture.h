@@ -125,16 +125,17 @@ public:
     }
 
     // Composes `target` from the panel's letters by clicking cells in pairs.
-    void ComposeByMouse(const QString& target) {
-        TWordPanel* panel = Word();
+    void ComposeByMouse(const QString& target) { ComposeByMouse(Word(), target); }
+    static void ComposeByMouse(TWordPanel* panel, const QString& target) {
+        QVERIFY(panel != nullptr);
         for (int i = 0; i < target.size(); ++i) {
             const QString word = panel->Word();
             if (word[i] == target[i])
                 continue;
             const int j = int(word.indexOf(target[i], i + 1));
             QVERIFY(j > i);
-            QTest::mouseClick(panel, Qt::LeftButton, {}, CellCentre(i));
-            QTest::mouseClick(panel, Qt::LeftButton, {}, CellCentre(j));
+            QTest::mouseClick(panel, Qt::LeftButton, {}, CellCentre(*panel, i));
+            QTest::mouseClick(panel, Qt::LeftButton, {}, CellCentre(*panel, j));
         }
     }
     void ComposeByKeyboard(const QString& target) {
@@ -159,8 +160,8 @@ public:
             QTest::keyClick(panel, Qt::Key_Space);
         }
     }
-    QPoint CellCentre(int cell) const {
-        const TWordPanel::CellRect& rect = Word()->Cells()[size_t(cell)];
+    static QPoint CellCentre(const TWordPanel& panel, int cell) {
+        const TWordPanel::CellRect& rect = panel.Cells()[size_t(cell)];
         return {(rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2};
     }
 

@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -61,6 +62,44 @@ private slots:
         QFETCH(QSize, screen);
         QFETCH(QSize, size);
         QCOMPARE(TStudentMainForm::StartSize(screen), size);
+    }
+
+    // Without window settings the window opens at its start size (or the
+    // least size its status panels need, when that is larger), in the middle
+    // of the screen.
+    void startsCentredAtItsStartSize() {
+        const QRect screen = m_window->screen()->availableGeometry();
+        QCOMPARE(
+            m_window->size(),
+            TStudentMainForm::StartSize(screen.size()).expandedTo(m_window->minimumSizeHint()));
+        QVERIFY2((m_window->frameGeometry().center() - screen.center()).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("window at %1,%2 on a screen of %3 x %4")
+                                .arg(m_window->x())
+                                .arg(m_window->y())
+                                .arg(screen.width())
+                                .arg(screen.height())));
+    }
+
+    // What the engine learns from the text viewer: OK, or closed otherwise.
+    void viewerResultReachesTheEngine_data() {
+        QTest::addColumn<bool>("byOk");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Escape") << false;
+    }
+    void viewerResultReachesTheEngine() {
+        QFETCH(bool, byOk);
+        QString caption;
+        ModalScript script;
+        script.Then("TextViewForm", [&](QWidget& viewer) {
+            caption = viewer.windowTitle();
+            if (byOk)
+                CloseViewer(viewer);
+            else
+                QTest::keyClick(&viewer, Qt::Key_Escape);
+        });
+        SessionDialogs& dialogs = m_window->Controller();
+        QCOMPARE(dialogs.ShowTextViewer(RichText{"Подсказка"}, "Подсказка к заданию..."), byOk);
+        QCOMPARE(caption, QString("Подсказка к заданию..."));
     }
 
     void menusInTheirOrder() {
