@@ -40,8 +40,7 @@ private slots:
         Action("AHelp")->trigger();
         QDesktopServices::unsetUrlHandler("file");
         QCOMPARE(browser.Opened.size(), 1);
-        QCOMPARE(browser.Opened[0].toLocalFile(),
-                 StationDir() + "help/index.html");
+        QCOMPARE(browser.Opened[0].toLocalFile(), StationDir() + "help/index.html");
     }
 
     void aboutNamesTheProgramItsVersionLicenceAndAuthors() {
@@ -62,7 +61,8 @@ private slots:
 
     void licenceShowsTheLicenceText() {
         // The licence comes with the program, in its data folder.
-        QVERIFY(QFile::copy(QStringLiteral(TEVRIX_SOURCE_DIR "/LICENSE"), StationDir() + "LICENSE"));
+        QVERIFY(
+            QFile::copy(QStringLiteral(TEVRIX_SOURCE_DIR "/LICENSE"), StationDir() + "LICENSE"));
         QString shown;
         ModalScript script;
         script.Then("TextViewForm", [&](QWidget& viewer) {
