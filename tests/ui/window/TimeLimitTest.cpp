@@ -65,6 +65,8 @@ private slots:
         ModalScript script;
         script.Click("MessageBox", "YesButton");
         script.Always("MessageBox", &WindowFixture::DeclineOrConfirm);
+        script.Always("ShowResultForm", &WindowFixture::CloseResultWindow);
+        script.Always("TextViewForm", &WindowFixture::CloseViewer);
         Action("AEndTest")->trigger();
         Idle();
         QCOMPARE(State(), ProgramState::TestLoaded);
@@ -118,6 +120,7 @@ private slots:
             WindowFixture::DeclineOrConfirm(box);
         });
         script.Always("TextViewForm", &WindowFixture::CloseViewer);
+        script.Always("ShowResultForm", &WindowFixture::CloseResultWindow);
         Action("AEndTest")->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(State(), ProgramState::TestLoaded, 3000);
         QCOMPARE(boxes.value(0), QString("Вы желаете остановить тест?"));
