@@ -50,6 +50,7 @@ private slots:
         script.Click("MessageBox", "YesButton");
         script.Always("MessageBox", &WindowFixture::DeclineOrConfirm);
         script.Always("TextViewForm", &WindowFixture::CloseViewer);
+        script.Always("ShowResultForm", &WindowFixture::CloseResultWindow);
         Action("AEndTest")->trigger();
         Idle();
         QCOMPARE(State(), ProgramState::TestLoaded);

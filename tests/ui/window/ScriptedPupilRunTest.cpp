@@ -326,6 +326,7 @@ private slots:
         ModalScript script;
         script.Always("MessageBox", [this](QWidget& box) { Reply(box); });
         script.Always("TextViewForm", &WindowFixture::CloseViewer);
+        script.Always("ShowResultForm", &WindowFixture::CloseResultWindow);
         for (const QJsonValue step : steps) {
             QCOMPARE(State(), ProgramState::TestRunning);
             Perform(step.toObject());
