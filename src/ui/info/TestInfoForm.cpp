@@ -30,6 +30,7 @@ public:
         m_first = false;
         m_cursor.insertText(ToQt(text), m_format);
     }
+    void BlankLine() { Line(std::string()); }
 
 private:
     QTextCursor m_cursor;
@@ -124,7 +125,7 @@ void TTestInfoForm::Fill(const TTest& test, size_t taskCount) {
     if (test.TestTimeLimit > 0)
         out.Line(TrFormat("%s: %s.", {TranslateText("Ограничение по времени для всего теста"),
                                       FormatSecondsAsTime(test.TestTimeLimit)}));
-    out.Line("");
+    out.BlankLine();
     // Present, but seen only when selected.
     out.Colour(m_info->palette().color(QPalette::Base));
     out.Line(TrFormat("UId теста: %s", {test.UId}));
