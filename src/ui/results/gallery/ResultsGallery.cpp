@@ -10,6 +10,7 @@
 #include "rules/RandomSource.h"
 #include "ui/dialogs/DocumentPrinting.h"
 #include "ui/dialogs/TextViewForm.h"
+#include "ui/gallery/GalleryLanguage.h"
 #include "ui/results/DetailReportBuilder.h"
 #include "ui/results/ShowResultForm.h"
 
@@ -39,6 +40,7 @@ bool SaveGrab(QWidget& widget, const QString& path) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    tevrix::UseGalleryLanguage();
     if (argc < 2) {
         std::fprintf(stderr, "usage: results-gallery OUTPUT_FOLDER [TEST.tvf]\n");
         return 2;

@@ -10,6 +10,7 @@
 #include "config/Settings.h"
 #include "config/UserStore.h"
 #include "frontend/EndSoundPlayer.h"
+#include "ui/gallery/GalleryLanguage.h"
 #include "ui/settings/StudentAdditionConfigForm.h"
 
 #include <QApplication>
@@ -33,6 +34,7 @@ public:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    tevrix::UseGalleryLanguage();
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption tab("tab", "The tab to show (1 to 10).", "N", "1");

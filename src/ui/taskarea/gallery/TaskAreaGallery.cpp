@@ -23,6 +23,7 @@
 #include "text/Format.h"
 #include "text/TextLocale.h"
 #include "text/Translate.h"
+#include "ui/gallery/GalleryLanguage.h"
 #include "ui/taskarea/TaskAreaWidget.h"
 
 #include <QApplication>
@@ -73,6 +74,7 @@ void LengthenTexts(TTask& task) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    tevrix::UseGalleryLanguage();
     QApplication::setApplicationName(QStringLiteral("TevrixStudent"));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Shows one task of a test in the task area."));
