@@ -39,8 +39,8 @@ VariantGrid::VariantGrid(QWidget* parent) : QWidget(parent) {
         slot.Check->setObjectName("VariantCheckBox" + number);
         slot.List = new QComboBox(this);
         slot.List->setObjectName("VariantComboBox" + number);
-        slot.List->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        slot.List->setMinimumContentsLength(1);
+        // Its size hint is the width its longest entry needs (see Realign).
+        slot.List->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         slot.Text = new RichTextArea(this);
         slot.Text->setObjectName("VariantRE_1_" + number);
         slot.MatchNumber = new QLabel(this);
@@ -85,6 +85,12 @@ void VariantGrid::Realign() {
     const int width = this->width();
     const int height = this->height();
     std::array<int, kColumns> widths = m_widths;
+    if (widths[List] > 0) {
+        // The style's arrow takes much of a narrow list: the column widens
+        // until the longest entry ("Нет", "10") can be read.
+        for (const Slot& slot : m_slots)
+            widths[List] = std::max(widths[List], slot.List->sizeHint().width() + 2);
+    }
     if (widths[Match] > 0) {
         // Matching: the two texts share what the fixed columns leave.
         widths[Match] = std::max(0, (width - widths[Mark] - widths[Radio] - widths[Check] -

@@ -11,6 +11,7 @@
 #include "ui/taskarea/VariantGrid.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollArea>
@@ -545,14 +546,26 @@ void TaskAreaWidgetTest::GridRowsAndColumns() {
     QCOMPARE(grid->RowsInUse(), rows);
     const auto laidOut = grid->LaidOutWidths();
     const int width = grid->width();
-    for (int c : {0, 1, 2, 3, 5})
+    for (int c : {0, 1, 2, 5})
         QCOMPARE(laidOut[size_t(c)], widths[c]);
+    // The lists' column is at least its width, and wide enough for every
+    // list to show its longest entry whole.
+    const int lists = laidOut[3];
+    if (widths[3] == 0) {
+        QCOMPARE(lists, 0);
+    } else {
+        QVERIFY(lists >= widths[3]);
+        for (int i = 0; i < variants; ++i) {
+            auto* list = F().Find<QComboBox>(QStringLiteral("VariantComboBox%1").arg(i));
+            QVERIFY(list->width() >= list->sizeHint().width());
+        }
+    }
     if (widths[6] < 0) {
-        QCOMPARE(laidOut[6], (width - 20 - 40 - 20 - 10) / 2);
-        QCOMPARE(laidOut[4], width - 20 - 40 - 20 - laidOut[6]);
+        QCOMPARE(laidOut[6], (width - 20 - lists - 20 - 10) / 2);
+        QCOMPARE(laidOut[4], width - 20 - lists - 20 - laidOut[6]);
     } else {
         QCOMPARE(laidOut[6], 0);
-        QCOMPARE(laidOut[4], width - widths[0] - widths[1] - widths[2] - widths[3]);
+        QCOMPARE(laidOut[4], width - widths[0] - widths[1] - widths[2] - lists);
     }
     // Rows in use share the height; the rest have none.
     for (int i = 0; i < VariantGrid::kRows; ++i) {
