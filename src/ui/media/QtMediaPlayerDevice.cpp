@@ -25,8 +25,21 @@ bool Playable(QMediaPlayer::MediaStatus status) {
 
 } // namespace
 
-QtMediaPlayerDevice::QtMediaPlayerDevice(QObject* parent)
-    : QObject(parent), m_player(new QMediaPlayer(this)), m_audio(new QAudioOutput(this)) {
+QtMediaPlayerDevice::QtMediaPlayerDevice(QObject* parent) : QObject(parent) {}
+
+QtMediaPlayerDevice::~QtMediaPlayerDevice() {
+    m_notifyHandler = {};
+    if (m_player)
+        m_player->stop();
+}
+
+QMediaPlayer& QtMediaPlayerDevice::Player() {
+    // Made when a task first has a medium: the multimedia framework takes
+    // long to start, and most tests have no media at all.
+    if (m_player)
+        return *m_player;
+    m_player = new QMediaPlayer(this);
+    m_audio = new QAudioOutput(this);
     m_player->setAudioOutput(m_audio);
     connect(m_player, &QMediaPlayer::mediaStatusChanged, this,
             [this](QMediaPlayer::MediaStatus status) {
@@ -34,11 +47,19 @@ QtMediaPlayerDevice::QtMediaPlayerDevice(QObject* parent)
                 if (status == QMediaPlayer::EndOfMedia)
                     m_ended = m_playing;
             });
+    if (m_videoOutput)
+        CreateVideo();
+    return *m_player;
 }
 
-QtMediaPlayerDevice::~QtMediaPlayerDevice() {
-    m_notifyHandler = {};
-    m_player->stop();
+void QtMediaPlayerDevice::CreateVideo() {
+    m_video = new QVideoWidget(m_videoOutput);
+    m_video->setObjectName("MediaVideoPicture");
+    m_video->setAspectRatioMode(Qt::KeepAspectRatio);
+    auto* layout = new QVBoxLayout(m_videoOutput);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_video);
+    m_player->setVideoOutput(m_video);
 }
 
 void QtMediaPlayerDevice::BeginOperation(bool playing) {
@@ -69,7 +90,7 @@ void QtMediaPlayerDevice::WaitUntilLoaded() {
 
 bool QtMediaPlayerDevice::Open() {
     BeginOperation(false);
-    m_player->stop();
+    Player().stop();
     m_player->setSource(QUrl::fromLocalFile(m_fileName));
     WaitUntilLoaded();
     if (m_player->error() == QMediaPlayer::NoError && Playable(m_player->mediaStatus()))
@@ -82,40 +103,44 @@ void QtMediaPlayerDevice::Close() {
     m_notify = false;
     m_ended = false;
     m_playing = false;
+    if (!m_player)
+        return;
     m_player->stop();
     m_player->setSource(QUrl());
 }
 
 void QtMediaPlayerDevice::Play() {
     BeginOperation(true);
-    m_player->play();
+    Player().play();
 }
 
 void QtMediaPlayerDevice::Pause() {
     BeginOperation(false);
-    m_player->pause();
+    Player().pause();
 }
 
 void QtMediaPlayerDevice::Stop() {
     BeginOperation(false);
-    m_player->stop();
+    Player().stop();
 }
 
 qint64 QtMediaPlayerDevice::Position() const {
+    if (!m_player)
+        return 0;
     return m_ended ? Length() : m_player->position();
 }
 
 void QtMediaPlayerDevice::SetPosition(qint64 milliseconds) {
     BeginOperation(m_playing);
-    m_player->setPosition(std::clamp<qint64>(milliseconds, 0, Length()));
+    Player().setPosition(std::clamp<qint64>(milliseconds, 0, Length()));
 }
 
 qint64 QtMediaPlayerDevice::Length() const {
-    return m_player->duration();
+    return m_player ? m_player->duration() : 0;
 }
 
 MediaMode QtMediaPlayerDevice::Mode() const {
-    if (m_player->source().isEmpty())
+    if (!m_player || m_player->source().isEmpty())
         return MediaMode::NotReady;
     if (m_ended)
         return MediaMode::Playing;
@@ -128,23 +153,19 @@ MediaMode QtMediaPlayerDevice::Mode() const {
 }
 
 bool QtMediaPlayerDevice::HasVideo() const {
-    return m_player->hasVideo();
+    return m_player && m_player->hasVideo();
 }
 
 void QtMediaPlayerDevice::SetVideoOutput(QWidget* output) {
-    if (output == nullptr || m_video != nullptr)
+    if (output == nullptr || m_videoOutput != nullptr)
         return;
-    m_video = new QVideoWidget(output);
-    m_video->setObjectName("MediaVideoPicture");
-    m_video->setAspectRatioMode(Qt::KeepAspectRatio);
-    auto* layout = new QVBoxLayout(output);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_video);
-    m_player->setVideoOutput(m_video);
+    m_videoOutput = output;
+    if (m_player)
+        CreateVideo();
 }
 
 QString QtMediaPlayerDevice::ErrorText() const {
-    return m_player->errorString();
+    return m_player ? m_player->errorString() : QString();
 }
 
 } // namespace tevrix

@@ -55,9 +55,13 @@ private:
     // whether the medium plays after the operation.
     void BeginOperation(bool playing);
     void WaitUntilLoaded();
+    // The player, made on first use.
+    QMediaPlayer& Player();
+    void CreateVideo();
 
-    QMediaPlayer* m_player;
-    QAudioOutput* m_audio;
+    QMediaPlayer* m_player = nullptr;
+    QAudioOutput* m_audio = nullptr;
+    QWidget* m_videoOutput = nullptr; // where the video goes once there is a player
     QVideoWidget* m_video = nullptr;
     QString m_fileName;
     bool m_playing = false;

@@ -4,8 +4,10 @@
 #include "WindowFixture.h"
 #include "support/FileBytes.h"
 #include "ui/media/MediaBar.h"
+#include "ui/media/QtMediaPlayerDevice.h"
 #include "ui/taskarea/TaskAreaWidget.h"
 
+#include <QMediaPlayer>
 #include <QProgressBar>
 #include <QToolButton>
 
@@ -22,6 +24,10 @@ private slots:
         // Every task carries the video, the first one shown too.
         const std::string clip = testing::ReadWholeFile(TEVRIX_FIXTURES "/media/clip.mp4");
         QVERIFY(!clip.empty());
+        // The multimedia framework is started only by a task with a medium.
+        auto* device = dynamic_cast<QtMediaPlayerDevice*>(&m_window->Media().Player());
+        QVERIFY(device != nullptr);
+        QVERIFY(device->findChild<QMediaPlayer*>() == nullptr);
         QVERIFY(m_window->OpenTestFile(WriteDemoVariant(
             [](TTest& test, TTaskList& tasks) {
                 test.Instruction = {};
@@ -33,6 +39,7 @@ private slots:
         MediaBar& bar = m_window->Media();
         QWidget& panel = m_window->TaskArea().MediaPanel();
         QVERIFY(panel.isVisible());
+        QVERIFY(device->findChild<QMediaPlayer*>() != nullptr);
         QCOMPARE(bar.Player().Mode(), MediaMode::Stopped);
         QVERIFY(bar.findChild<QWidget*>("MediaVideo")->isVisible());
         QCOMPARE(panel.height(), MediaBar::kControlsHeight + MediaBar::kVideoHeight);
