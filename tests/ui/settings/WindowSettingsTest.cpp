@@ -74,8 +74,7 @@ private slots:
         QCOMPARE(m_window->size(), start.expandedTo(m_window->minimumSizeHint()));
         // Centred at the size it has.
         const QSize size = m_window->size();
-        QCOMPARE(m_window->pos(),
-                 Screen().center() - QPoint(size.width() / 2, size.height() / 2));
+        QCOMPARE(m_window->pos(), Screen().center() - QPoint(size.width() / 2, size.height() / 2));
     }
 
     void aMaximisedWindowComesBackMaximisedOverItsNormalPlacement() {
