@@ -6,8 +6,8 @@
 
 namespace tevrix {
 
-// The folder of the running executable, ending with '/'. The station keeps its
-// configuration, results and catalogues there.
+// The folder of the running executable, ending with '/'. A portable station
+// keeps its files there (ChooseStationFolders in StationFolders.h decides).
 std::string ExecutableDir();
 
 // A base folder of the XDG layout: the environment variable `variable` when
