@@ -53,8 +53,8 @@ public:
     DesktopFile MenuLauncher() const;
 
     // The value of a desktop entry's Exec key that starts `program` with the
-    // given field codes: the program quoted and escaped as the Desktop Entry
-    // Specification asks.
+    // given field codes: the program quoted and escaped as freedesktop.org's
+    // desktop entry format asks.
     static QString ExecValue(const QString& program, const QString& fieldCodes);
 
 private:
