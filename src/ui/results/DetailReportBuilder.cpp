@@ -11,6 +11,7 @@
 #include "ui/results/ReportDocumentWriter.h"
 #include "ui/richtext/PictureDecoder.h"
 #include "ui/taskarea/WordPanel.h"
+#include "ui/widgets/NamedColours.h"
 
 #include <QPainter>
 #include <QTextDocument>
@@ -20,9 +21,6 @@
 namespace tevrix {
 namespace {
 
-const QColor kFileLineGrey(128, 128, 128);
-const QColor kHeaderRed(128, 0, 0);
-const QColor kAnswerGreen(0, 128, 0);
 const QColor kAreaOutline(255, 0, 0);
 
 constexpr const char* kNumberBlank = "___________________________";              // 27
@@ -77,7 +75,7 @@ QImage PictureWithAreas(const QImage& picture, const std::vector<TArea>& areas) 
     QImage marked = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&marked);
     painter.setPen(kAreaOutline);
-    painter.setBrush(QBrush(kAnswerGreen, Qt::DiagCrossPattern));
+    painter.setBrush(QBrush(kGreen, Qt::DiagCrossPattern));
     for (const TArea& area : areas) {
         // Right and bottom lie just outside the area, as the test stores it.
         const QRect rect =
@@ -119,7 +117,7 @@ void DetailReportBuilder::WriteOpening() {
     ReportDocumentWriter& w = *m_writer;
     w.SetItalic();
     w.MakeSmaller();
-    w.SetColor(kFileLineGrey);
+    w.SetColor(kGrey);
     w.AppendLine(m_context.Locale.TrFormat("Тест: %s", {m_test.FileName}));
     w.SetAlignment(Qt::AlignHCenter);
     w.SetBold();
@@ -138,7 +136,7 @@ void DetailReportBuilder::WriteTask(TResultTest& record, int position) {
     w.AppendLine("");
     w.SetBold();
     w.SetUnderline();
-    w.SetColor(kHeaderRed);
+    w.SetColor(kMaroon);
     w.AppendLine(
         Format("%s %d - %s!", {Tr("Задание #"), static_cast<long long>(number),
                                record.GetResultMask(index) > 0 ? Tr("верно") : Tr("ошибка")}));
@@ -304,7 +302,7 @@ void DetailReportBuilder::WriteComposeWord(const TTask& task, int number) {
 
 void DetailReportBuilder::WriteRightAnswer(const std::string& line) {
     m_writer->AppendLine("");
-    m_writer->SetColor(kAnswerGreen);
+    m_writer->SetColor(kGreen);
     m_writer->AppendLine(line);
 }
 

@@ -6,6 +6,7 @@
 #include "text/Strings.h"
 #include "ui/UiText.h"
 #include "ui/results/PieChart.h"
+#include "ui/widgets/NamedColours.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -15,8 +16,6 @@
 namespace tevrix {
 namespace {
 
-const QColor kGrey(128, 128, 128);
-const QColor kGreen(0, 128, 0);
 const QColor kChartRed(220, 0, 0);
 const QColor kChartGreen(0, 220, 0);
 

@@ -9,6 +9,7 @@
 #include "ui/taskarea/ShowQuestionImageForm.h"
 #include "ui/taskarea/VariantGrid.h"
 #include "ui/taskarea/WordPanel.h"
+#include "ui/widgets/NamedColours.h"
 #include "ui/widgets/UpdatesSuspended.h"
 
 #include <QApplication>
@@ -203,7 +204,7 @@ void TaskAreaWidget::BuildHeader() {
     m_questionLabel->setPalette(grey);
     m_brand = new QLabel(header);
     QPalette green = m_brand->palette();
-    green.setColor(QPalette::WindowText, QColor(0, 128, 0));
+    green.setColor(QPalette::WindowText, kGreen);
     m_brand->setPalette(green);
     row->addWidget(m_questionLabel, 1);
     row->addWidget(m_brand);
@@ -287,7 +288,7 @@ void TaskAreaWidget::BuildNumberGrid() {
     QFont markFont = font();
     markFont.setBold(true);
     QPalette maroon = palette();
-    maroon.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    maroon.setColor(QPalette::WindowText, kMaroon);
     for (size_t i = 0; i < TTask::kNumberSlotCount; ++i) {
         const QString number = QString::number(i);
         m_labelNum[i] = new QLabel(m_gridNum);
@@ -358,7 +359,7 @@ void TaskAreaWidget::BuildAnswerForms() {
         QPainter painter(&marker);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(Qt::gray, 1));
-        painter.setBrush(QColor(128, 0, 0));
+        painter.setBrush(kMaroon);
         painter.drawEllipse(QRectF(0.5, 0.5, 10, 10));
         static_cast<QLabel*>(m_shapePoint)->setPixmap(marker);
     }
@@ -462,7 +463,7 @@ QImage TaskAreaWidget::StartPicture() const {
     picture.fill(Qt::white);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 128, 0), 6));
+    painter.setPen(QPen(kGreen, 6));
     painter.drawRoundedRect(QRectF(8, 8, 144, 144), 18, 18);
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(96);

@@ -2,6 +2,7 @@
 #include "ui/taskarea/VariantGrid.h"
 
 #include "ui/richtext/RichTextArea.h"
+#include "ui/widgets/NamedColours.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,7 +25,7 @@ VariantGrid::VariantGrid(QWidget* parent) : QWidget(parent) {
     QFont markFont = font();
     markFont.setBold(true);
     QPalette markPalette = palette();
-    markPalette.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    markPalette.setColor(QPalette::WindowText, kMaroon);
     for (int i = 0; i < kRows; ++i) {
         Slot& slot = m_slots[static_cast<size_t>(i)];
         const QString number = QString::number(i);

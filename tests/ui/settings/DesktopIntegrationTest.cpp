@@ -22,6 +22,12 @@ QByteArray Bytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Puts an empty file where a folder should be, so nothing can go below it.
+bool BlockFolder(const QString& path) {
+    QFile blocker(path);
+    return blocker.open(QIODevice::WriteOnly);
+}
+
 QByteArray Canonical(const char* name) {
     return Bytes(QStringLiteral(TEVRIX_EXAMPLES "/../data/") + name);
 }
@@ -165,10 +171,7 @@ private slots:
 
     void associationThatCannotBeWrittenSaysWhy() {
         SettingsDialogFixture f;
-        // The data folder is a file: nothing can go below it.
-        QFile blocker(f.Services().Desktop.DataHome);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QVERIFY(BlockFolder(f.Services().Desktop.DataHome));
         f.Open(kAssociationTab);
         f.Click("CheckBoxAssociate");
         f.ClickApply(kAssociationTab);
@@ -214,9 +217,7 @@ private slots:
 
     void launcherThatCannotBeSavedShowsNothing() {
         SettingsDialogFixture f;
-        QFile blocker(f.Services().Desktop.DesktopFolder);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QVERIFY(BlockFolder(f.Services().Desktop.DesktopFolder));
         f.Open(kShortcutsTab);
         f.Click("CheckBoxDesktopShortcut");
         f.Click("CheckBoxMenuShortcut");
